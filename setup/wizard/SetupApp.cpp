@@ -6,6 +6,7 @@
 #include "common/WindowTitles.h"
 #include "common/Wow64.h"
 #include "platform/platform.h"
+#include "resources/dialogs/setup/SetupDialogs.h"
 #include "setup/SetupText.h"
 #include "setup/config/SetupConfig.h"
 #include "setup/wizard/Pages.h"
@@ -148,6 +149,7 @@ BOOL CSetupApp::InitInstance()
         return FALSE;
     }
     Enable3dControlsStatic();
+    RegisterSetupDialogTemplates();
 
     CSetupDlg wizard;
     m_pMainWnd = &wizard;

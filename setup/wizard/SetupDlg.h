@@ -3,9 +3,9 @@
 #pragma once
 
 #include "framework/Afx.h"
-#include "setup/config/SetupConfig.h"
+#include "setup/wizard/SetupSelection.h"
 
-class CSetupDlg : public CDialog {
+class CSetupDlg : public CDialog, public CSetupSelection {
 public:
     enum { IDD = 102 };
     enum { IDC_PICTURE = 1087, IDC_PAGE_FRAME = 1001, IDC_HELP_HINT = 1093, IDC_BACK = 1002 };
@@ -24,22 +24,6 @@ public:
     CStringArray m_captions;
     CUIntArray m_templateIds;
     int m_nCurPage = -1;
-
-    // Selection state, filled from the pages and read by the installation.
-    int m_nPrinterClass = kClassNone;
-    int m_nOsType = 0;
-    BOOL m_bRaster = FALSE;
-    char m_szModelName[200] = "";
-    char m_szPortName[100] = "";
-    BOOL m_bSetDefault = FALSE;
-    int m_nBaudRate = 0;
-    int m_nByteSize = 0;
-    double m_dStopBits = 0;
-    char m_cParity = 0;
-    char m_cProtocol = 0;
-    char m_szSetupIniPath[200] = "";
-    char m_szClassIniPath[200] = "";
-    CSetupConfig m_config;
 
     CStatic m_picture;
     CStatic m_pageFrame;

@@ -24,6 +24,20 @@ void CSetupMachineTest::LoadSampleConfig()
     m_sim.Files().LoadHostFolder("C:\\Dist\\DRVCONFIG", SOURCE_DIR "/sample/DRVCONFIG");
 }
 
+void AddSourceFile(CSimMachine& sim, const std::string& simPath, const std::string& sourcePath)
+{
+    std::ifstream in(std::string(SOURCE_DIR "/") + sourcePath, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    ASSERT_FALSE(bytes.str().empty()) << sourcePath;
+    sim.Files().AddFile(simPath, bytes.str());
+}
+
+void AddLeftPicture(CSimMachine& sim)
+{
+    AddSourceFile(sim, "C:\\Dist\\DRVCONFIG\\Left.bmp", "sample/DRVCONFIG/Left.bmp");
+}
+
 std::string LanguageText(const char* file, const char* section, const char* key)
 {
     std::ifstream in(std::string(SOURCE_DIR "/resources/language/") + file, std::ios::binary);

@@ -21,6 +21,11 @@ protected:
     CSimScope m_scope;
 };
 
+// Copies one file of the source tree into the simulated disk.
+void AddSourceFile(CSimMachine& sim, const std::string& simPath, const std::string& sourcePath);
+// The sample distribution's left picture, which the wizard needs to start.
+void AddLeftPicture(CSimMachine& sim);
+
 // The real language file text of section/key, with the markers turned into
 // line breaks, read straight from the source tree.
 std::string LanguageText(const char* file, const char* section, const char* key);

@@ -1,6 +1,7 @@
 #include "common/WindowTitles.h"
 #include "setup/config/SetupConfig.h"
 #include "setup/wizard/SetupApp.h"
+#include "framework/headless/HeadlessUi.h"
 #include "tests/native/SetupFixture.h"
 
 #include <string>
@@ -11,33 +12,60 @@ const char* const kSetupIni = "C:\\Dist\\DRVCONFIG\\setup.ini";
 const char* const kModelOnUsb =
     "[DEVICENAME]\nDEVICENUMBER=1\nDEVICENAME1=VX-R80-ReceiptPrinter\n";
 
+// Runs start-up as the program does; the title of the wizard when start-up
+// got as far as showing it (it is then cancelled), else "".
+std::string RunToWizard()
+{
+    std::string title;
+    std::vector<std::string> failures;
+    {
+        CHeadlessUi ui;
+        // A refused start never shows the wizard, so its step stays unrun.
+        ui.SetFailureHandler([&failures](const std::string& failure) { failures.push_back(failure); });
+        ui.AddStep([&title](CHeadlessUi& ui) {
+            title = ui.Window(ui.ActiveDialog()).text.GetString();
+            ui.Click(IDCANCEL);
+        });
+        CSetupApp app;
+        AfxWinMain();
+    }
+    if (!title.empty()) {
+        for (const std::string& failure : failures)
+            ADD_FAILURE() << failure;
+    }
+    return title;
+}
+
+// A machine of its own for one row of a table, with the language files.
+struct CStartMachine {
+    explicit CStartMachine(const SSimConfig& config = SSimConfig::WindowsXp32()) : sim(config), scope(sim)
+    {
+        sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+        AddLeftPicture(sim);
+    }
+    // The messages start-up showed; wizardTitle tells whether it got that far.
+    std::vector<std::string> Start()
+    {
+        wizardTitle = RunToWizard();
+        return sim.MessageBoxes().Texts();
+    }
+    CSimMachine sim;
+    CSimScope scope;
+    std::string wizardTitle;
+};
+
 class StartupTest : public CSetupMachineTest {
 protected:
     void TearDown() override { g_bIsWow64 = false; }
 
+    std::string RunToWizard() { return ::RunToWizard(); }
+
     // A configuration that passes every check when nothing else is changed.
-    void WritePassingConfig(const std::string& setupExtra = "")
+    void WritePassingConfig()
     {
-        WriteFile(kSetupIni, kModelOnUsb + setupExtra);
+        WriteFile(kSetupIni, kModelOnUsb);
         WriteFile("C:\\Dist\\DRVCONFIG\\setup_receipt.ini", "[VX-R80.PORT]\nUSBSUPPORTED=1\n");
-        WriteFile("C:\\Dist\\DRVCONFIG\\setup_receipt_64.ini", "[VX-R80.PORT]\nUSBSUPPORTED=1\n");
-    }
-
-    void SetVersion(DWORD platform, DWORD major, DWORD minor)
-    {
-        m_sim.Config().m_dwPlatformId = platform;
-        m_sim.Config().m_dwMajorVersion = major;
-        m_sim.Config().m_dwMinorVersion = minor;
-    }
-
-    // Runs start-up; the messages it showed, or "<wizard>" when it got as far
-    // as running the wizard (which is then cancelled at once).
-    std::vector<std::string> Start()
-    {
-        CSetupApp app;
-        m_sim.MessageBoxes().QueueAnswer(IDOK);
-        AfxWinMain();
-        return MessageTexts();
+        AddLeftPicture(m_sim);
     }
 
     static std::string Text(const char* section, const char* key)
@@ -48,19 +76,17 @@ protected:
 
 TEST_F(StartupTest, SecondCopyBringsTheFirstForwardAndEndsSilently)
 {
-    WritePassingConfig();
     const struct { const char* title; bool minimised; } cases[] = {
         {kSetupTitleEnglish, true},
         {kSetupTitleChinese, false},
     };
     for (const auto& c : cases) {
-        CSimMachine sim(SSimConfig::WindowsXp32());
-        CSimScope scope(sim);
+        CStartMachine machine;
+        CSimMachine& sim = machine.sim;
         sim.Sync().AddForeignMutex("setup");
         HWND other = sim.Windows().AddWindow(c.title, c.minimised);
-        CSetupApp app;
-        AfxWinMain();
-        EXPECT_TRUE(sim.MessageBoxes().Texts().empty());
+        EXPECT_TRUE(machine.Start().empty());
+        EXPECT_EQ(machine.wizardTitle, "");
         EXPECT_EQ(sim.Windows().Foreground(), other);
         EXPECT_FALSE(sim.Windows().Window(other).m_bMinimised);
     }
@@ -70,20 +96,33 @@ TEST_F(StartupTest, SecondCopyWithoutAWindowEndsSilently)
 {
     WritePassingConfig();
     m_sim.Sync().AddForeignMutex("setup");
-    EXPECT_TRUE(Start().empty());
+    EXPECT_EQ(RunToWizard(), "");
+    EXPECT_TRUE(MessageTexts().empty());
     EXPECT_EQ(m_sim.Journal().Count("GetVersionExA"), 0u);
+}
+
+TEST_F(StartupTest, PassingChecksRunTheWizardUnderTheMutexOfTheProgramName)
+{
+    WritePassingConfig();
+    EXPECT_EQ(RunToWizard(), "Printer Driver Setup");
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_TRUE(m_sim.Sync().MutexExists("setup"));
+}
+
+TEST_F(StartupTest, ChineseSystemShowsTheChineseTitle)
+{
+    m_sim.Config().m_wSystemLangId = 2052;
+    WritePassingConfig();
+    EXPECT_EQ(RunToWizard(), kSetupTitleChinese);
 }
 
 TEST_F(StartupTest, UninstallerWindowRefusesWithEitherTitle)
 {
     for (const char* title : {kUninstallTitleEnglish, kUninstallTitleChinese}) {
-        CSimMachine sim(SSimConfig::WindowsXp32());
-        CSimScope scope(sim);
-        sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+        CStartMachine machine;
+        CSimMachine& sim = machine.sim;
         sim.Windows().AddWindow(title);
-        CSetupApp app;
-        AfxWinMain();
-        EXPECT_EQ(sim.MessageBoxes().Texts(), std::vector<std::string>{Text("Setup", "Close")}) << title;
+        EXPECT_EQ(machine.Start(), std::vector<std::string>{Text("Setup", "Close")}) << title;
         EXPECT_FALSE(sim.Sync().MutexExists("other")) << "only its own mutex";
     }
 }
@@ -100,17 +139,14 @@ TEST_F(StartupTest, WindowsVersionTable)
         {VER_PLATFORM_WIN32_NT, 6, 2, false, "Windows 8 and later"},
     };
     for (const auto& c : cases) {
-        CSimMachine sim(SSimConfig::WindowsXp32());
-        CSimScope scope(sim);
-        sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+        CStartMachine machine;
+        CSimMachine& sim = machine.sim;
         sim.Config().m_dwPlatformId = c.platform;
         sim.Config().m_dwMajorVersion = c.major;
         sim.Config().m_dwMinorVersion = c.minor;
         // No configuration: a version that passes goes on to the port gate.
-        CSetupApp app;
-        AfxWinMain();
         const std::string expected = Text("Setup", c.refused ? "Nonsupport" : "PortNull");
-        EXPECT_EQ(sim.MessageBoxes().Texts(), std::vector<std::string>{expected}) << c.name;
+        EXPECT_EQ(machine.Start(), std::vector<std::string>{expected}) << c.name;
     }
 }
 
@@ -122,15 +158,12 @@ TEST_F(StartupTest, WordSizeSwitch)
         {"0", true, nullptr}, {"3", false, nullptr}, {"x", true, nullptr},
     };
     for (const auto& c : cases) {
-        CSimMachine sim(c.wow64 ? SSimConfig::Windows7x64() : SSimConfig::WindowsXp32());
-        CSimScope scope(sim);
-        sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+        CStartMachine machine(c.wow64 ? SSimConfig::Windows7x64() : SSimConfig::WindowsXp32());
+        CSimMachine& sim = machine.sim;
         // No model: a word size that passes goes on to the port gate.
         sim.Files().AddFile(kSetupIni, std::string("[DEVICENAME]\r\nSupported32OR64=") + c.value + "\r\n");
-        CSetupApp app;
-        AfxWinMain();
         const std::string expected = c.refusal ? Text("Message", c.refusal) : Text("Setup", "PortNull");
-        EXPECT_EQ(sim.MessageBoxes().Texts(), std::vector<std::string>{expected}) << c.value << " " << c.wow64;
+        EXPECT_EQ(machine.Start(), std::vector<std::string>{expected}) << c.value << " " << c.wow64;
         EXPECT_EQ(g_bIsWow64, c.wow64);
     }
 }
@@ -144,20 +177,19 @@ TEST_F(StartupTest, PortGateChecksTheLastClassifiedModelInEveryClassFile)
         {"setup_label.ini", "VX-L42.PORT", "NETSUPPORTED", false, "a network port alone is no port here"},
     };
     for (const auto& c : cases) {
-        CSimMachine sim(SSimConfig::WindowsXp32());
-        CSimScope scope(sim);
-        sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+        CStartMachine machine;
+        CSimMachine& sim = machine.sim;
         sim.Files().AddFile(kSetupIni, "[DEVICENAME]\r\nDEVICENUMBER=3\r\nDEVICENAME1=VX-R80-ReceiptPrinter\r\n"
                                        "DEVICENAME2=VX-L42-LabelPrinter\r\nDEVICENAME3=NoClass\r\n");
         sim.Files().AddFile(std::string("C:\\Dist\\DRVCONFIG\\") + c.classFile,
                             std::string("[") + c.section + "]\r\n" + c.key + "=1\r\n");
-        CSetupApp app;
-        AfxWinMain();
-        const std::vector<std::string> shown = sim.MessageBoxes().Texts();
-        if (c.passes)
-            EXPECT_TRUE(shown.empty() || shown[0] != Text("Setup", "PortNull")) << c.why;
-        else
+        const std::vector<std::string> shown = machine.Start();
+        if (c.passes) {
+            EXPECT_TRUE(shown.empty()) << c.why;
+            EXPECT_EQ(machine.wizardTitle, kSetupTitleEnglish) << c.why;
+        } else {
             EXPECT_EQ(shown, std::vector<std::string>{Text("Setup", "PortNull")}) << c.why;
+        }
     }
 }
 
@@ -166,26 +198,20 @@ TEST_F(StartupTest, NoClassifiedModelIsRefusedAsHavingNoPort)
     for (const char* setupIni : {"[DEVICENAME]\r\nDEVICENUMBER=0\r\n",
                                  "[DEVICENAME]\r\nDEVICENUMBER=2\r\nDEVICENAME1=A\r\nDEVICENAME2=B\r\n",
                                  "[DEVICENAME]\r\nDEVICENUMBER=2000000000\r\n"}) {
-        CSimMachine sim(SSimConfig::WindowsXp32());
-        CSimScope scope(sim);
-        sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+        CStartMachine machine;
+        CSimMachine& sim = machine.sim;
         sim.Files().AddFile(kSetupIni, setupIni);
-        CSetupApp app;
-        AfxWinMain();
-        EXPECT_EQ(sim.MessageBoxes().Texts(), std::vector<std::string>{Text("Setup", "PortNull")}) << setupIni;
+        EXPECT_EQ(machine.Start(), std::vector<std::string>{Text("Setup", "PortNull")}) << setupIni;
     }
 }
 
 TEST_F(StartupTest, Wow64ClassFilesAreCheckedUnderWow64)
 {
-    CSimMachine sim(SSimConfig::Windows7x64());
-    CSimScope scope(sim);
-    sim.Files().LoadHostFolder("C:\\Dist\\language", SOURCE_DIR "/resources/language");
+    CStartMachine machine(SSimConfig::Windows7x64());
+    CSimMachine& sim = machine.sim;
     sim.Files().AddFile(kSetupIni, "[DEVICENAME]\r\nDEVICENUMBER=1\r\nDEVICENAME1=VX-R80-ReceiptPrinter\r\n");
     sim.Files().AddFile("C:\\Dist\\DRVCONFIG\\setup_receipt.ini", "[VX-R80.PORT]\r\nUSBSUPPORTED=1\r\n");
-    CSetupApp app;
-    AfxWinMain();
-    EXPECT_EQ(sim.MessageBoxes().Texts(), std::vector<std::string>{Text("Setup", "PortNull")});
+    EXPECT_EQ(machine.Start(), std::vector<std::string>{Text("Setup", "PortNull")});
 }
 
 struct Wow64Case {
