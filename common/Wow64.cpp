@@ -33,3 +33,43 @@ BOOL QueryRunningOnWow64()
     return wow64;
 #endif
 }
+
+typedef BOOL (WINAPI* PFN_Wow64DisableWow64FsRedirection)(PVOID*);
+typedef BOOL (WINAPI* PFN_Wow64RevertWow64FsRedirection)(PVOID);
+
+CFsRedirectionOff::CFsRedirectionOff(EReport report)
+{
+#ifdef _WIN64
+    (void)report;
+    m_bOff = TRUE;
+#else
+    auto fail = [report](const char* text) {
+        if (report == kReport)
+            MessageBoxApi().MessageBoxA(nullptr, text, nullptr, MB_OK);
+    };
+    m_hKernel = ModuleApi().LoadLibraryA("Kernel32.dll");
+    if (!m_hKernel) {
+        fail("Can't Load Kernel32.dll");
+        return;
+    }
+    FARPROC disable = ModuleApi().GetProcAddress(m_hKernel, "Wow64DisableWow64FsRedirection");
+    if (!disable) {
+        fail("Can't Get Function Wow64DisableWow64FsRedirection Address");
+        return;
+    }
+    m_pfnRevert = ModuleApi().GetProcAddress(m_hKernel, "Wow64RevertWow64FsRedirection");
+    if (!m_pfnRevert) {
+        fail("Can't Get Function Wow64RevertWow64FsRedirection Address");
+        return;
+    }
+    m_bOff = ProcAs<PFN_Wow64DisableWow64FsRedirection>(disable)(&m_pOldValue);
+#endif
+}
+
+CFsRedirectionOff::~CFsRedirectionOff()
+{
+    if (m_bOff && m_pfnRevert)
+        ProcAs<PFN_Wow64RevertWow64FsRedirection>(m_pfnRevert)(m_pOldValue);
+    if (m_hKernel)
+        ModuleApi().FreeLibrary(m_hKernel);
+}

@@ -14,3 +14,28 @@ template <class F> F ProcAs(FARPROC proc)
 {
     return reinterpret_cast<F>(reinterpret_cast<void*>(proc));
 }
+
+// Switches WOW64 file-system redirection off for the lifetime of the object,
+// so that a 32-bit process on 64-bit Windows sees the real system folder.
+// Kernel32.dll is loaded by name and both switch functions are looked up
+// before either is called; a missing library or function is shown in a plain
+// message box (kReport) or silently (kQuiet), and then nothing is switched.
+// A 64-bit build has no redirection: there the switch is a successful no-op.
+class CFsRedirectionOff {
+public:
+    enum EReport { kReport, kQuiet };
+
+    explicit CFsRedirectionOff(EReport report);
+    ~CFsRedirectionOff();
+    CFsRedirectionOff(const CFsRedirectionOff&) = delete;
+    CFsRedirectionOff& operator=(const CFsRedirectionOff&) = delete;
+
+    // FALSE when the library or a function was missing, or switching failed.
+    BOOL IsOff() const { return m_bOff; }
+
+private:
+    HMODULE m_hKernel = nullptr;
+    FARPROC m_pfnRevert = nullptr;
+    PVOID m_pOldValue = nullptr;
+    BOOL m_bOff = FALSE;
+};
