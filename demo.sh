@@ -76,11 +76,11 @@ wa click "$TITLE" 1067 >/dev/null
 wa click "$TITLE" 1 >/dev/null
 # With two printers connected the port page first says so in a message box.
 if [[ -n ${DEMO_USB_PRINTERS:-} ]] && wa msgbox 3000 >/dev/null 2>&1; then
-    screenshot "$SHOTS/04-message.png"
-    echo "demo: $SHOTS/04-message.png"
+    screenshot "$SHOTS/04-port-message.png"
+    echo "demo: $SHOTS/04-port-message.png"
     wa answer 1 >/dev/null
 fi
-capture "$TITLE" 05-port
+capture "$TITLE" 04-port
 # The wizard closes as on Cancel; the server stop on exit ends what is left.
 wa close "$TITLE"
 wa gone "$TITLE" 10000 || echo "demo: the wizard did not close" >&2

@@ -33,6 +33,18 @@ public:
     // FALSE when the library or a function was missing, or switching failed.
     BOOL IsOff() const { return m_bOff; }
 
+    // Why redirection is still on: callers that may go on without the
+    // switch when only a function is missing tell the cases apart.
+    enum EOutcome { kSwitchedOff, kNoLibrary, kNoFunction, kRefused };
+    EOutcome Outcome() const
+    {
+        if (m_bOff)
+            return kSwitchedOff;
+        if (!m_hKernel)
+            return kNoLibrary;
+        return m_pfnRevert ? kRefused : kNoFunction;
+    }
+
 private:
     HMODULE m_hKernel = nullptr;
     FARPROC m_pfnRevert = nullptr;

@@ -172,6 +172,7 @@ public:
     virtual BOOL ShowWindow(HWND hWnd, int nCmdShow) = 0;
     virtual BOOL IsIconic(HWND hWnd) = 0;
     virtual BOOL SendNotifyMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual LRESULT SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout, PDWORD_PTR lpdwResult) = 0;
 };
 
 // Named kernel objects and thread start.

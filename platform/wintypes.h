@@ -43,6 +43,7 @@ typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t ULONG_PTR;
 typedef ULONG_PTR DWORD_PTR;
+typedef DWORD_PTR* PDWORD_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
@@ -457,6 +458,148 @@ typedef TOKEN_PRIVILEGES* PTOKEN_PRIVILEGES;
 #define SE_SHUTDOWN_NAME "SeShutdownPrivilege"
 #define TOKEN_DUPLICATE 0x0002
 #define TOKEN_IMPERSONATE 0x0004
+
+// SetupAPI device enumeration
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+struct SP_DEVINFO_DATA {
+    DWORD cbSize;
+    GUID ClassGuid;
+    DWORD DevInst;
+    ULONG_PTR Reserved;
+};
+typedef SP_DEVINFO_DATA* PSP_DEVINFO_DATA;
+#define DIGCF_DEFAULT 0x00000001
+#define DIGCF_PRESENT 0x00000002
+#define DIGCF_ALLCLASSES 0x00000004
+#define DIGCF_PROFILE 0x00000008
+#define DIGCF_DEVICEINTERFACE 0x00000010
+#define SPDRP_HARDWAREID 0x00000001
+#define ERROR_INVALID_DATA 13L
+#define ERROR_INVALID_USER_BUFFER 1784L
+
+// Sending messages with a time-out
+#define SMTO_NORMAL 0x0000
+
+// Serial communications
+#define NOPARITY 0
+#define ODDPARITY 1
+#define EVENPARITY 2
+#define MARKPARITY 3
+#define SPACEPARITY 4
+#define ONESTOPBIT 0
+#define ONE5STOPBITS 1
+#define TWOSTOPBITS 2
+#define RTS_CONTROL_ENABLE 0x01
+struct DCB {
+    DWORD DCBlength;
+    DWORD BaudRate;
+    DWORD fBinary : 1;
+    DWORD fParity : 1;
+    DWORD fOutxCtsFlow : 1;
+    DWORD fOutxDsrFlow : 1;
+    DWORD fDtrControl : 2;
+    DWORD fDsrSensitivity : 1;
+    DWORD fTXContinueOnXoff : 1;
+    DWORD fOutX : 1;
+    DWORD fInX : 1;
+    DWORD fErrorChar : 1;
+    DWORD fNull : 1;
+    DWORD fRtsControl : 2;
+    DWORD fAbortOnError : 1;
+    DWORD fDummy2 : 17;
+    WORD wReserved;
+    WORD XonLim;
+    WORD XoffLim;
+    BYTE ByteSize;
+    BYTE Parity;
+    BYTE StopBits;
+    char XonChar;
+    char XoffChar;
+    char ErrorChar;
+    char EofChar;
+    char EvtChar;
+    WORD wReserved1;
+};
+
+// SetupAPI cabinet iteration
+#define SPFILENOTIFY_FILEINCABINET 0x00000011
+#define FILEOP_ABORT 0
+#define FILEOP_DOIT 1
+#define FILEOP_SKIP 2
+typedef const char* PCSTR;
+struct FILE_IN_CABINET_INFO_A {
+    PCSTR NameInCabinet;
+    DWORD FileSize;
+    DWORD Win32Error;
+    WORD DosDate;
+    WORD DosTime;
+    WORD DosAttribs;
+    CHAR FullTargetName[MAX_PATH];
+};
+typedef FILE_IN_CABINET_INFO_A* PFILE_IN_CABINET_INFO_A;
+#define SPFILENOTIFY_CABINETINFO 0x00000010
+#define SPFILENOTIFY_NEEDNEWCABINET 0x00000012
+#define SPFILENOTIFY_FILEEXTRACTED 0x00000013
+#define FILEOP_NEWPATH 4
+typedef unsigned short USHORT;
+struct CABINET_INFO_A {
+    PCSTR CabinetPath;
+    PCSTR CabinetFile;
+    PCSTR DiskName;
+    USHORT SetId;
+    USHORT CabinetNumber;
+};
+typedef CABINET_INFO_A* PCABINET_INFO_A;
+struct FILEPATHS_A {
+    PCSTR Target;
+    PCSTR Source;
+    UINT Win32Error;
+    DWORD Flags;
+};
+typedef FILEPATHS_A* PFILEPATHS_A;
+
+// Service control manager: further rights, controls and codes
+#define SC_MANAGER_CREATE_SERVICE 0x0002
+#define SC_MANAGER_ENUMERATE_SERVICE 0x0004
+#define SC_MANAGER_LOCK 0x0008
+#define SC_MANAGER_QUERY_LOCK_STATUS 0x0010
+#define SC_MANAGER_MODIFY_BOOT_CONFIG 0x0020
+#define SERVICE_CHANGE_CONFIG 0x0002
+#define SERVICE_ENUMERATE_DEPENDENTS 0x0008
+#define SERVICE_PAUSE_CONTINUE 0x0040
+#define SERVICE_INTERROGATE 0x0080
+#define SERVICE_USER_DEFINED_CONTROL 0x0100
+#define SERVICE_CONTROL_PAUSE 0x00000002
+#define SERVICE_CONTROL_CONTINUE 0x00000003
+#define SERVICE_CONTROL_INTERROGATE 0x00000004
+#define SERVICE_ACCEPT_STOP 0x00000001
+#define SERVICE_ACCEPT_SHUTDOWN 0x00000004
+#define GENERIC_EXECUTE 0x20000000L
+#define GENERIC_ALL 0x10000000L
+#define STANDARD_RIGHTS_REQUIRED 0x000F0000L
+#define ERROR_INVALID_LEVEL 124L
+#define ERROR_BUSY 170L
+#define ERROR_CAN_NOT_COMPLETE 1003L
+#define ERROR_INVALID_SERVICE_CONTROL 1052L
+#define RPC_S_SERVER_UNAVAILABLE 1722L
+#define ERROR_INVALID_DATATYPE 1804L
+#define ERROR_INVALID_ENVIRONMENT 1805L
+#define ERROR_CANCELLED 1223L
+
+// Spooler: further flags
+#define PRINTER_ENUM_DEFAULT 0x00000001
+#define PRINTER_ENUM_CONNECTIONS 0x00000004
+#define PRINTER_ENUM_NAME 0x00000008
+#define PRINTER_STATUS_PENDING_DELETION 0x00000004
+#define SERVER_ACCESS_ENUMERATE 0x00000002
+#define SERVER_ALL_ACCESS 0x000F0003
+#define PORT_TYPE_WRITE 0x0001
+#define PORT_TYPE_READ 0x0002
 #endif
 
 // Registry view flags are missing from very old SDK headers; keep them defined.

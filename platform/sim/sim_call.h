@@ -69,12 +69,3 @@ private:
     bool m_bFaulted = false;
     DWORD m_dwFaultError = 0;
 };
-
-// A call of an area the simulation does not cover yet: journaled, failing
-// with ERROR_CALL_NOT_IMPLEMENTED (or the injected error).
-template <class T>
-T SimNotImplemented(CSimMachine& machine, const char* pszFunction, T failure)
-{
-    CSimCall call(machine, pszFunction);
-    return call.Fail(failure, call.Faulted() ? call.FaultError() : static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
-}

@@ -89,6 +89,20 @@ DWORD CSimFileSystem::MissingError(const std::string& fullPath) const
     return IsFolder(SimParent(fullPath)) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
+bool CSimFileSystem::IsLocked(const std::string& fullPath) const
+{
+    return m_locked.count(SimFold(fullPath)) != 0;
+}
+
+DWORD CSimFileSystem::InUseError(const std::string& fullPath, bool bDelete) const
+{
+    if (IsLocked(fullPath))
+        return ERROR_SHARING_VIOLATION;
+    if (m_machine.Spooler().HoldsFile(fullPath))
+        return bDelete ? ERROR_ACCESS_DENIED : ERROR_SHARING_VIOLATION;
+    return ERROR_SUCCESS;
+}
+
 SSimFileEntry& CSimFileSystem::Put(const std::string& fullPath, bool bFolder)
 {
     SSimFileEntry& entry = m_entries[SimFold(fullPath)];
@@ -109,9 +123,36 @@ DWORD CSimFileSystem::WriteWholeFile(const std::string& fullPath, const std::str
     const SSimFileEntry* pEntry = Entry(fullPath);
     if (pEntry && (pEntry->m_bFolder || (pEntry->m_dwAttributes & FILE_ATTRIBUTE_READONLY)))
         return ERROR_ACCESS_DENIED;
+    if (const DWORD dwInUse = InUseError(fullPath, false))
+        return dwInUse;
     SSimFileEntry& entry = pEntry ? m_entries[SimFold(fullPath)] : Put(fullPath, false);
     entry.m_strBytes = bytes;
     return ERROR_SUCCESS;
+}
+
+DWORD CSimFileSystem::CopyWholeFile(const std::string& sourcePath, const std::string& targetPath)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());
+    const SSimFileEntry* pSource = Entry(sourcePath);
+    if (!pSource || pSource->m_bFolder)
+        return pSource ? static_cast<DWORD>(ERROR_ACCESS_DENIED) : MissingError(sourcePath);
+    const SSimFileEntry copy = *pSource;
+    const DWORD dwError = WriteWholeFile(targetPath, copy.m_strBytes);
+    if (dwError != ERROR_SUCCESS)
+        return dwError;
+    SSimFileEntry& entry = m_entries[SimFold(targetPath)];
+    entry.m_dwAttributes = copy.m_dwAttributes;
+    entry.m_bHasVersion = copy.m_bHasVersion;
+    entry.m_version = copy.m_version;
+    return ERROR_SUCCESS;
+}
+
+void CSimFileSystem::RemoveFile(const std::string& fullPath)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());
+    const SSimFileEntry* pEntry = Entry(fullPath);
+    if (pEntry && !pEntry->m_bFolder)
+        m_entries.erase(SimFold(fullPath));
 }
 
 HANDLE CSimFileSystem::CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPVOID, DWORD dwCreationDisposition, DWORD, HANDLE)
@@ -126,8 +167,11 @@ HANDLE CSimFileSystem::CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWO
     const bool bWrite = (dwDesiredAccess & GENERIC_WRITE) != 0;
     if (pEntry && pEntry->m_bFolder)
         return call.Fail(INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
-    if (pEntry && (pEntry->m_dwAttributes & FILE_ATTRIBUTE_READONLY) && (bWrite || dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING))
+    const bool bChanges = bWrite || dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING;
+    if (pEntry && (pEntry->m_dwAttributes & FILE_ATTRIBUTE_READONLY) && bChanges)
         return call.Fail(INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
+    if (pEntry && (IsLocked(full) || (bChanges && InUseError(full, false))))
+        return call.Fail(INVALID_HANDLE_VALUE, ERROR_SHARING_VIOLATION);
     bool bTruncate = false;
     switch (dwCreationDisposition) {
     case CREATE_NEW:
@@ -217,6 +261,8 @@ BOOL CSimFileSystem::CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, 
         return call.Fail(FALSE, MissingError(source));
     if (pSource->m_bFolder)
         return call.Fail(FALSE, ERROR_ACCESS_DENIED);
+    if (IsLocked(source))
+        return call.Fail(FALSE, ERROR_SHARING_VIOLATION);
     if (target.empty() || !IsFolder(SimParent(target)))
         return call.Fail(FALSE, ERROR_PATH_NOT_FOUND);
     const SSimFileEntry* pTarget = Entry(target);
@@ -226,6 +272,8 @@ BOOL CSimFileSystem::CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, 
         return call.Fail(FALSE, ERROR_ACCESS_DENIED);
     if (SimEqualNoCase(source, target))
         return call.Fail(FALSE, ERROR_SHARING_VIOLATION);
+    if (pTarget && InUseError(target, false))
+        return call.Fail(FALSE, InUseError(target, false));
     const SSimFileEntry copy = *pSource;
     SSimFileEntry& entry = pTarget ? m_entries[SimFold(target)] : Put(target, false);
     const std::string path = entry.m_strPath;
@@ -245,6 +293,8 @@ BOOL CSimFileSystem::DeleteFileA(LPCSTR lpFileName)
         return call.Fail(FALSE, MissingError(full));
     if (pEntry->m_bFolder || (pEntry->m_dwAttributes & FILE_ATTRIBUTE_READONLY))
         return call.Fail(FALSE, ERROR_ACCESS_DENIED);
+    if (const DWORD dwInUse = InUseError(full, true))
+        return call.Fail(FALSE, dwInUse);
     m_entries.erase(SimFold(full));
     return call.Succeed(TRUE);
 }
@@ -276,7 +326,13 @@ BOOL CSimFileSystem::MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName
             return call.Fail(FALSE, ERROR_ALREADY_EXISTS);
         if (pTarget->m_dwAttributes & FILE_ATTRIBUTE_READONLY)
             return call.Fail(FALSE, ERROR_ACCESS_DENIED);
+        if (const DWORD dwInUse = InUseError(target, true))
+            return call.Fail(FALSE, dwInUse);
     }
+    if (IsLocked(source))
+        return call.Fail(FALSE, ERROR_SHARING_VIOLATION);
+    // A loaded library may be renamed; it stays loaded under its new name.
+    m_machine.Spooler().MoveLoaded(source, target);
     // The entry and, for a folder, everything below it take the new path.
     const std::string sourceKey = SimFold(source);
     std::vector<SSimFileEntry> moved;
@@ -617,6 +673,18 @@ bool CSimFileSystem::LoadHostFolder(const std::string& simPath, const std::strin
         }
     }
     return !error;
+}
+
+void CSimFileSystem::LockFile(const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());
+    m_locked.insert(SimFold(SimFullPath(m_machine.Config().m_strCurrentDirectory, path.c_str())));
+}
+
+void CSimFileSystem::UnlockFile(const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());
+    m_locked.erase(SimFold(SimFullPath(m_machine.Config().m_strCurrentDirectory, path.c_str())));
 }
 
 std::vector<std::pair<std::string, std::string>> CSimFileSystem::PendingMoves() const

@@ -2,9 +2,17 @@
 // optional version information. Names are compared without case and keep the
 // case they were created with. A 32-bit program on a 64-bit Windows sees the
 // system folder redirected to SysWOW64 while its thread has redirection on.
+//
+// Files in use: a file a test locks is held open by another process without
+// sharing, so opening, overwriting, deleting or moving it fails with 32. A
+// library the running spooler has loaded can be read, copied and renamed,
+// but overwriting it fails with 32 and deleting it (or replacing it by a
+// move) with 5, as for any mapped image. Moves scheduled for the next start
+// of Windows are always accepted.
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +81,9 @@ public:
     bool LoadHostFolder(const std::string& simPath, const std::string& hostPath);
     // Moves and deletions scheduled for the next restart (source, target; target empty to delete).
     std::vector<std::pair<std::string, std::string>> PendingMoves() const;
+    // A file held open by another process, or released again.
+    void LockFile(const std::string& path);
+    void UnlockFile(const std::string& path);
 
     // For the other areas: the full path a program's path names, after redirection.
     std::string Resolve(const char* pszPath) const;
@@ -80,10 +91,18 @@ public:
     bool IsFolder(const std::string& fullPath) const;
     // Writes a whole file (creating it); returns a Windows error code.
     DWORD WriteWholeFile(const std::string& fullPath, const std::string& bytes);
+    // Copies a file with its attributes and version, overwriting; a Windows error code.
+    DWORD CopyWholeFile(const std::string& sourcePath, const std::string& targetPath);
+    // Removes a file as the system does for its own files (no checks).
+    void RemoveFile(const std::string& fullPath);
 
 private:
     // 2 or 3 for a missing path, by whether its folder exists.
     DWORD MissingError(const std::string& fullPath) const;
+    bool IsLocked(const std::string& fullPath) const;
+    // The error of changing a file in use: 32 to write it, 5 to delete a
+    // loaded library; 0 when it is free.
+    DWORD InUseError(const std::string& fullPath, bool bDelete) const;
     SSimFileEntry& Put(const std::string& fullPath, bool bFolder);
     void FillFindData(const SSimFileEntry& entry, const std::string& name, LPWIN32_FIND_DATAA pData) const;
     DWORD CopyPath(DWORD dwLength, const std::string& text, LPSTR pBuffer) const;
@@ -91,4 +110,5 @@ private:
     CSimMachine& m_machine;
     std::map<std::string, SSimFileEntry> m_entries;  // by folded full path
     std::vector<std::pair<std::string, std::string>> m_pendingMoves;
+    std::set<std::string> m_locked;  // folded full paths
 };

@@ -23,7 +23,8 @@ CSimMachine::CSimMachine(const SSimConfig& config)
       m_windows(*this),
       m_sync(*this),
       m_messageBoxes(*this),
-      m_clock(*this)
+      m_clock(*this),
+      m_usb(*this)
 {
     m_files.AddFolder(SimParent(m_config.m_strModulePath));
     m_files.AddFolder(m_config.m_strSystemFolder);
@@ -34,6 +35,8 @@ CSimMachine::CSimMachine(const SSimConfig& config)
         m_registry.CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node");
     }
     SimAddKernel32(m_modules);
+    SimAddWinspool(m_modules, m_config);
+    m_spooler.Install();
 }
 
 CSimMachine::~CSimMachine()

@@ -9,6 +9,7 @@
 //     sim.Registry().SetString(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Name", "v");
 //     sim.Faults().FailOnce("CopyFileA", ERROR_ACCESS_DENIED);
 //     sim.MessageBoxes().QueueAnswer(IDNO);
+//     sim.Usb().Connect(SSimUsbPrinter::Make(0, 9, "VX-R80", kSimPidVendorDriver));
 //     CSimScope scope(sim);                                // the logic now runs on sim
 //     ... call the logic under test ...
 //     EXPECT_TRUE(sim.Files().FileExists("C:\\WINDOWS\\system32\\x.dll"));
@@ -51,6 +52,7 @@
 #include "platform/sim/sim_spooler.h"
 #include "platform/sim/sim_sync.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_usb.h"
 #include "platform/sim/sim_windows.h"
 
 class CSimMachine : public IPlatform {
@@ -74,6 +76,10 @@ public:
     CSimSync& Sync() override { return m_sync; }
     CSimMessageBoxes& MessageBoxes() override { return m_messageBoxes; }
     CSimClock& Clock() override { return m_clock; }
+    const CSimClock& Clock() const { return m_clock; }
+    const CSimSpooler& Spooler() const { return m_spooler; }
+    // The maker's USB printers and libraries (not a seam area: reached through ModuleApi and SetupApi).
+    CSimUsb& Usb() { return m_usb; }
 
     SSimConfig& Config() { return m_config; }
     const SSimConfig& Config() const { return m_config; }
@@ -117,6 +123,7 @@ private:
     CSimSync m_sync;
     CSimMessageBoxes m_messageBoxes;
     CSimClock m_clock;
+    CSimUsb m_usb;  // after m_modules: it registers its libraries there
 };
 
 // Installs a machine as current platform for its lifetime.

@@ -381,6 +381,19 @@ std::vector<std::string> CSimRegistry::SubkeyNames(HKEY hRoot, const std::string
     return names;
 }
 
+void CSimRegistry::DeleteKeyTree(HKEY hRoot, const std::string& path)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());
+    const int nRoot = RootIndex(hRoot);
+    std::vector<std::string> parts = SplitKeyPath(path);
+    if (nRoot < 0 || parts.empty())
+        return;
+    const std::string leaf = SimFold(parts.back());
+    parts.pop_back();
+    if (SKey* pParent = Find({nRoot, JoinKeyPath(parts)}))
+        pParent->m_subkeys.erase(leaf);
+}
+
 size_t CSimRegistry::OpenHandleCount() const
 {
     std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());

@@ -46,6 +46,8 @@ public:
     std::optional<std::string> GetString(HKEY hRoot, const std::string& path, const std::string& name) const;
     std::optional<DWORD> GetDword(HKEY hRoot, const std::string& path, const std::string& name) const;
     std::vector<std::string> SubkeyNames(HKEY hRoot, const std::string& path) const;
+    // Deletes a key with everything below it (for the other areas' own records too).
+    void DeleteKeyTree(HKEY hRoot, const std::string& path);
     // Handles the programs opened and have not closed.
     size_t OpenHandleCount() const;
 

@@ -1,8 +1,10 @@
-// SetupAPI of the simulated machine. Not simulated yet: every call is
-// journaled and fails with ERROR_CALL_NOT_IMPLEMENTED.
+// SetupAPI of the simulated machine. Device enumeration (sim_setupapi.cpp)
+// lists the devices of CSimUsb (sim_usb.h); cabinet iteration is in
+// sim_cabinets.cpp.
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/sim/sim_cabinets.h"
 
 class CSimMachine;
 
@@ -15,6 +17,9 @@ public:
     BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex, PVOID DeviceInfoData) override;
     BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PVOID DeviceInfoData, DWORD Property, PDWORD PropertyRegDataType, PBYTE PropertyBuffer, DWORD PropertyBufferSize, PDWORD RequiredSize) override;
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) override;
+
+    // Test helper: writes a simulated cabinet (sim_cabinets.h) at a real path.
+    void AddCabinet(const std::string& path, const std::vector<SSimCabinetMember>& members);
 
 private:
     CSimMachine& m_machine;

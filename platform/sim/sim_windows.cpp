@@ -95,6 +95,21 @@ BOOL CSimWindows::SendNotifyMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM 
     return call.Succeed(TRUE);
 }
 
+LRESULT CSimWindows::SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout, PDWORD_PTR lpdwResult)
+{
+    const bool bSection = Msg == WM_WININICHANGE && lParam != 0;
+    const std::string strParam = bSection ? SimQuote(reinterpret_cast<LPCSTR>(lParam)) : SimText(lParam);
+    CSimCall call(m_machine, "SendMessageTimeoutA", SimArgs(hWnd, SimHex(Msg), wParam, strParam, SimHex(fuFlags), uTimeout));
+    if (call.Faulted())
+        return call.Fail(static_cast<LRESULT>(0));
+    if (hWnd != HWND_BROADCAST && !Find(hWnd))
+        return call.Fail(static_cast<LRESULT>(0), ERROR_INVALID_WINDOW_HANDLE);
+    m_notifications.push_back({hWnd, Msg, wParam, lParam});
+    if (lpdwResult)
+        *lpdwResult = 0;
+    return call.Succeed(static_cast<LRESULT>(1));
+}
+
 HWND CSimWindows::AddWindow(const std::string& title, bool bMinimised, const std::string& className)
 {
     std::lock_guard<std::recursive_mutex> lock(m_machine.Mutex());

@@ -34,12 +34,15 @@ public:
     BOOL ShowWindow(HWND hWnd, int nCmdShow) override;
     BOOL IsIconic(HWND hWnd) override;
     BOOL SendNotifyMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) override;
+    // Every window answers at once; the settings-change section text is journaled.
+    LRESULT SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout, PDWORD_PTR lpdwResult) override;
 
     HWND AddWindow(const std::string& title, bool bMinimised = false, const std::string& className = std::string());
     // Copy of a window's state (an empty one for an unknown handle).
     SSimWindow Window(HWND hWnd) const;
     HWND Foreground() const;
     HWND Top() const;
+    // Messages sent with SendNotifyMessageA and SendMessageTimeoutA, in order.
     std::vector<SSimNotifyMessage> Notifications() const;
 
 private:

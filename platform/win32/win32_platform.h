@@ -136,6 +136,7 @@ public:
     BOOL ShowWindow(HWND hWnd, int nCmdShow) override;
     BOOL IsIconic(HWND hWnd) override;
     BOOL SendNotifyMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout, PDWORD_PTR lpdwResult) override;
 };
 
 class CWin32Sync : public ISync {

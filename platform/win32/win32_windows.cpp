@@ -30,6 +30,11 @@ BOOL CWin32Windows::SendNotifyMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARA
     return ::SendNotifyMessageA(hWnd, Msg, wParam, lParam);
 }
 
+LRESULT CWin32Windows::SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout, PDWORD_PTR lpdwResult)
+{
+    return ::SendMessageTimeoutA(hWnd, Msg, wParam, lParam, fuFlags, uTimeout, lpdwResult);
+}
+
 int CWin32MessageBoxes::MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
     return ::MessageBoxA(hWnd, lpText, lpCaption, uType);

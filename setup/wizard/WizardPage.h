@@ -4,6 +4,8 @@
 
 #include "framework/Afx.h"
 
+#include <cstddef>
+
 class CWizardPage : public CDialog {
 public:
     explicit CWizardPage(UINT templateId) : CDialog(templateId) {}
@@ -13,4 +15,19 @@ public:
 protected:
     void OnOK() override {}
     void OnCancel() override {}
+
+    // A control and the key of its text in a language section.
+    struct SItemText {
+        int nID;
+        const char* pszKey;
+    };
+    // Sets each control's text from the language file's section.
+    void SetItemTexts(const char* pszSection, const SItemText* pItems, size_t nCount);
+    template <size_t N>
+    void SetItemTexts(const char* pszSection, const SItemText (&items)[N])
+    {
+        SetItemTexts(pszSection, items, N);
+    }
+    // On a Chinese system, gives g_uiFont to the page and its controls.
+    void ApplyUiFont();
 };

@@ -21,6 +21,16 @@ public:
         m_sim.Files().AddFile(path, bytes);
         return true;
     }
+    // The simulated spooler never loads a library: any bytes do.
+    bool WriteDriverUi(const std::string& path) override { return WriteTestFile(path, "MZ driver configuration"); }
+    bool WriteCabinet(const std::string& path, const std::vector<std::pair<std::string, std::string>>& members) override
+    {
+        std::vector<SSimCabinetMember> cabinet;
+        for (const auto& member : members)
+            cabinet.push_back({member.first, member.second});
+        m_sim.SetupApi().AddCabinet(path, cabinet);
+        return true;
+    }
 
 private:
     CSimMachine& m_sim;

@@ -73,15 +73,6 @@ TEST_F(SimMachineTest, SleepAdvancesTheVirtualClockAtOnce)
     EXPECT_EQ(m_sim.Clock().GetTickCount() - dwStart, 3600u * 1000u);
 }
 
-TEST_F(SimMachineTest, AreasNotSimulatedYetFailWith120)
-{
-    EXPECT_EQ(m_sim.Spooler().DeletePrinterDriverA(nullptr, nullptr, nullptr), FALSE);
-    EXPECT_EQ(m_sim.System().GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
-    EXPECT_EQ(m_sim.Services().OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS), nullptr);
-    EXPECT_EQ(m_sim.SetupApi().SetupDiGetClassDevsA(nullptr, nullptr, nullptr, 0), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(m_sim.Journal().Count("DeletePrinterDriverA"), 1u);
-}
-
 TEST(SimScope, InstallsAndRestoresTheCurrentPlatform)
 {
     IPlatform& before = CurrentPlatform();

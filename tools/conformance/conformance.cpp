@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/platform.h"
+#include "tools/conformance/conformance_mscab.h"
 #include "tools/conformance/conformance_suite.h"
 
 namespace {
@@ -31,6 +32,19 @@ public:
         std::ofstream stream(path, std::ios::binary | std::ios::trunc);
         stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return static_cast<bool>(stream);
+    }
+    // conformance_ui.dll, built beside this program.
+    bool WriteDriverUi(const std::string& path) override
+    {
+        char szModule[MAX_PATH];
+        const DWORD dwLength = ::GetModuleFileNameA(nullptr, szModule, sizeof(szModule));
+        std::string library(szModule, dwLength < sizeof(szModule) ? dwLength : 0);
+        library = library.substr(0, library.find_last_of('\\') + 1) + "conformance_ui.dll";
+        return ::CopyFileA(library.c_str(), path.c_str(), FALSE) != FALSE;
+    }
+    bool WriteCabinet(const std::string& path, const std::vector<std::pair<std::string, std::string>>& members) override
+    {
+        return WriteTestFile(path, conformance_mscab::Build(members));
     }
 
 private:
@@ -65,6 +79,8 @@ int main()
             ++nPassed;
         } else if (bWine && conformanceCase.m_pszWineDiffers) {
             printf("SKIP %s: Wine differs from Windows here (%s)\n", name.c_str(), conformanceCase.m_pszWineDiffers);
+            for (const std::string& failure : check.m_failures)
+                printf("    %s\n", failure.c_str());
             ++nSkipped;
         } else {
             printf("FAIL %s\n", name.c_str());

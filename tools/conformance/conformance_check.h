@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -15,6 +16,11 @@ public:
     // An empty folder for the cases' files, without a trailing backslash.
     virtual std::string ScratchFolder() = 0;
     virtual bool WriteTestFile(const std::string& path, const std::string& bytes) = 0;
+    // A printer driver configuration library at path: a real one where a
+    // real spooler loads it.
+    virtual bool WriteDriverUi(const std::string& path) = 0;
+    // A cabinet of the platform's format holding the members (name, bytes).
+    virtual bool WriteCabinet(const std::string& path, const std::vector<std::pair<std::string, std::string>>& members) = 0;
 };
 
 // Collects the failed expectations of one case.

@@ -4,9 +4,12 @@
 // (and Wine) really do.
 #pragma once
 
+#include "tools/conformance/conformance_cabinets.h"
 #include "tools/conformance/conformance_files.h"
 #include "tools/conformance/conformance_profile.h"
 #include "tools/conformance/conformance_registry.h"
+#include "tools/conformance/conformance_services.h"
+#include "tools/conformance/conformance_spooler.h"
 #include "tools/conformance/conformance_system.h"
 
 inline std::vector<SConformanceCase> ConformanceCases()
@@ -16,5 +19,8 @@ inline std::vector<SConformanceCase> ConformanceCases()
     AddRegistryCases(cases);
     AddFileCases(cases);
     AddSystemCases(cases);
+    AddServiceCases(cases);
+    AddSpoolerCases(cases);
+    AddCabinetCases(cases);
     return cases;
 }
