@@ -9,6 +9,9 @@
 //     sim.Registry().SetString(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", "Name", "v");
 //     sim.Faults().FailOnce("CopyFileA", ERROR_ACCESS_DENIED);
 //     sim.MessageBoxes().QueueAnswer(IDNO);
+//     sim.Spooler().AddMonitor("VX COM Port", "vxcom.dll", {"VXCOM1:"});   // sim_spooler.h
+//     sim.Services().Service("Spooler").m_dwStartDelay = 1500;            // sim_services.h
+//     sim.SetupApi().AddCabinet("C:\\WINDOWS\\Driver Cache\\i386\\d.cab", {{"unidrv.dll", "..."}});
 //     sim.Usb().Connect(SSimUsbPrinter::Make(0, 9, "VX-R80", kSimPidVendorDriver));
 //     CSimScope scope(sim);                                // the logic now runs on sim
 //     ... call the logic under test ...

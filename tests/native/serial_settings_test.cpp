@@ -149,20 +149,20 @@ TEST_F(SerialSettingsWow64Test, WritesThe64BitTable)
                      .has_value());
 }
 
-// Port class keys 0000 on, one spec each: "-" no key, "." a key without
+// Port class keys 0000 on, one code each: "-" no key, "." a key without
 // PortSubClass, else the value's bytes in hex ("01", "0000").
-void AddClassKeys(CSimMachine& sim, const std::vector<std::string>& specs)
+void AddClassKeys(CSimMachine& sim, const std::vector<std::string>& codes)
 {
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < codes.size(); ++i) {
         const std::string key = kClassPorts + std::to_string(i);
-        if (specs[i] == "-")
+        if (codes[i] == "-")
             continue;
         sim.Registry().CreateKey(HKEY_LOCAL_MACHINE, key);
-        if (specs[i] == ".")
+        if (codes[i] == ".")
             continue;
         std::string bytes;
-        for (size_t at = 0; at + 1 < specs[i].size(); at += 2)
-            bytes += static_cast<char>(std::stoi(specs[i].substr(at, 2), nullptr, 16));
+        for (size_t at = 0; at + 1 < codes[i].size(); at += 2)
+            bytes += static_cast<char>(std::stoi(codes[i].substr(at, 2), nullptr, 16));
         sim.Registry().SetValue(HKEY_LOCAL_MACHINE, key, "PortSubClass", REG_BINARY, bytes);
     }
 }

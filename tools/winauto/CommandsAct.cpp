@@ -11,15 +11,15 @@ namespace {
 const DWORD kStateWaitMs = 3000;
 
 // Control of a visible window, enabled; reports and gives NULL otherwise.
-HWND RequireEnabledControl(HWND top, const wchar_t* spec)
+HWND RequireEnabledControl(HWND top, const wchar_t* selector)
 {
-    HWND hwnd = FindControl(top, spec);
+    HWND hwnd = FindControl(top, selector);
     if (!hwnd) {
-        PrintError(L"no control \"%ls\"", spec);
+        PrintError(L"no control \"%ls\"", selector);
         return nullptr;
     }
     if (!IsWindowEnabled(hwnd)) {
-        PrintError(L"control \"%ls\" is disabled", spec);
+        PrintError(L"control \"%ls\" is disabled", selector);
         return nullptr;
     }
     return hwnd;

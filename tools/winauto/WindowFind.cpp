@@ -147,12 +147,12 @@ HWND FindControlByText(HWND top, const wchar_t* text)
     return SearchControls(top, &search);
 }
 
-HWND FindControl(HWND top, const wchar_t* spec)
+HWND FindControl(HWND top, const wchar_t* selector)
 {
     long id = 0;
-    if (ParseNumber(spec, &id))
+    if (ParseNumber(selector, &id))
         return FindControlById(top, (int)id);
-    return FindControlByText(top, spec);
+    return FindControlByText(top, selector);
 }
 
 void ReadWindowText(HWND hwnd, wchar_t* text, size_t size)

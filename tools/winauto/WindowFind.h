@@ -35,8 +35,8 @@ HWND WaitMessageBox(DWORD timeoutMs);
 HWND FindControlById(HWND top, int id);
 // Descendant whose caption equals text, with or without its '&' markers.
 HWND FindControlByText(HWND top, const wchar_t* text);
-// Control by spec: a decimal number is an id, anything else a caption.
-HWND FindControl(HWND top, const wchar_t* spec);
+// Control by selector: a decimal number is an id, anything else a caption.
+HWND FindControl(HWND top, const wchar_t* selector);
 
 // Text of a window of any process (WM_GETTEXT with a send timeout).
 void ReadWindowText(HWND hwnd, wchar_t* text, size_t size);
