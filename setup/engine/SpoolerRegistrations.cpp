@@ -83,7 +83,7 @@ BOOL CallSetDefaultPrinter(const char* printerName)
     return bSet;
 }
 
-// Runs `work` on the printer, opened with `access` (0: the default, use)
+// Runs `work` on the printer, opened with `access` (0: the spooler's default)
 // and closed again.
 template <class TWork>
 BOOL WithPrinter(const char* printerName, ACCESS_MASK access, TWork work)
