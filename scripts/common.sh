@@ -8,7 +8,7 @@ REPO_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PACKAGES=(
     cmake ninja-build g++ googletest libgtest-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
-    wine wine64 libwine xvfb imagemagick python3
+    wine wine64 libwine xvfb imagemagick python3 fonts-wqy-microhei
 )
 
 # Installs the packages that are missing; does nothing when all are there.

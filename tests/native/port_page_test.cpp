@@ -1,5 +1,6 @@
 // The port page's initialisation, label texts, serial settings, the USB
 // driver note and the version text of a file.
+#include "resources/dialogs/setup/SetupDialogs.h"
 #include "setup/wizard/UiFont.h"
 #include "tests/native/PortPageBench.h"
 #include "tests/native/SetupFixture.h"
@@ -38,6 +39,39 @@ std::string EnglishWith(const std::vector<std::pair<std::string, std::string>>& 
             text.replace(at, line.first.size(), line.second);
     }
     return text;
+}
+
+TEST(PortPageInit, TemplateTable)
+{
+    RegisterSetupDialogTemplates();
+    const DLGTEMPLATEDEF* tpl = AfxFindDialogTemplate(CPortPage::IDD);
+    ASSERT_NE(tpl, nullptr);
+    EXPECT_EQ(tpl->dwStyle & WS_CHILD, static_cast<DWORD>(WS_CHILD));
+    EXPECT_EQ(CSize(tpl->cx, tpl->cy), CSize(207, 162));
+    EXPECT_STREQ(tpl->pszFont, "System");
+    EXPECT_EQ(tpl->wPointSize, 10);
+    const struct { int id; DlgItemKind kind; short x, y, cx, cy; UINT flags; } expected[] = {
+        {1095, DIK_GROUPBOX, 4, 4, 189, 95, 0}, {1096, DIK_TEXT, 10, 15, 32, 8, 0},
+        {1049, DIK_DROPLIST, 64, 13, 126, 74, DIF_TABSTOP}, {1097, DIK_GROUPBOX, 6, 27, 185, 55, 0},
+        {1098, DIK_TEXT, 10, 38, 50, 8, 0}, {1041, DIK_DROPLIST, 64, 36, 38, 98, DIF_TABSTOP},
+        {1099, DIK_TEXT, 104, 38, 49, 8, 0}, {1043, DIK_DROPLIST, 157, 36, 33, 82, DIF_TABSTOP},
+        {1100, DIK_TEXT, 10, 53, 50, 8, 0}, {1042, DIK_DROPLIST, 64, 51, 38, 68, DIF_TABSTOP},
+        {1101, DIK_TEXT, 104, 53, 51, 8, 0}, {1044, DIK_DROPLIST, 157, 51, 33, 55, DIF_TABSTOP},
+        {1102, DIK_TEXT, 10, 68, 50, 8, 0}, {1045, DIK_DROPLIST, 64, 66, 93, 70, DIF_TABSTOP},
+        {1103, DIK_TEXT, 10, 86, 50, 8, 0}, {1106, DIK_IPADDRESS, 64, 85, 92, 11, DIF_TABSTOP},
+        {1052, DIK_CHECKBOX, 4, 101, 92, 8, DIF_DISABLED | DIF_TABSTOP}, {1105, DIK_TEXT, 6, 110, 198, 19, DIF_HIDDEN},
+        {1065, DIK_TEXT, 6, 141, 198, 17, DIF_HIDDEN},
+    };
+    ASSERT_EQ(tpl->nItems, static_cast<int>(sizeof(expected) / sizeof(expected[0])));
+    for (int i = 0; i < tpl->nItems; ++i) {
+        const DLGITEMDEF& item = tpl->pItems[i];
+        const auto& e = expected[i];
+        EXPECT_EQ(item.nID, e.id);
+        EXPECT_EQ(item.kind, e.kind) << e.id;
+        EXPECT_EQ(CRect(item.x, item.y, item.x + item.cx, item.y + item.cy), CRect(e.x, e.y, e.x + e.cx, e.y + e.cy)) << e.id;
+        EXPECT_EQ(item.nFlags, e.flags) << e.id;
+        EXPECT_EQ((item.dwStyle & CBS_SORT) != 0, e.id == 1049) << e.id << ": only the port list is sorted";
+    }
 }
 
 TEST(PortPageInit, ListsDefaultsToolTipAndNote)

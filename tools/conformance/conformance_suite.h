@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tools/conformance/conformance_cabinets.h"
+#include "tools/conformance/conformance_devices.h"
 #include "tools/conformance/conformance_files.h"
 #include "tools/conformance/conformance_profile.h"
 #include "tools/conformance/conformance_registry.h"
@@ -22,5 +23,6 @@ inline std::vector<SConformanceCase> ConformanceCases()
     AddServiceCases(cases);
     AddSpoolerCases(cases);
     AddCabinetCases(cases);
+    AddDeviceCases(cases);
     return cases;
 }
