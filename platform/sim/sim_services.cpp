@@ -74,6 +74,16 @@ bool CSimServices::HasServiceManager() const
     return m_machine.Config().m_dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
+const CSimServices::SHandle* CSimServices::OpenedService(CSimCall& call, SC_HANDLE hService) const
+{
+    if (Refused(call, FALSE))
+        return nullptr;
+    const SHandle* pHandle = ServiceHandle(hService);
+    if (!pHandle)
+        call.Fail(FALSE, ERROR_INVALID_HANDLE);
+    return pHandle;
+}
+
 SSimService* CSimServices::Find(const std::string& name)
 {
     for (SSimService& service : m_services) {
@@ -138,10 +148,8 @@ SC_HANDLE CSimServices::OpenSCManagerA(LPCSTR lpMachineName, LPCSTR lpDatabaseNa
 {
     CSimCall call(m_machine, "OpenSCManagerA", SimArgs(lpMachineName, lpDatabaseName, SimHex(dwDesiredAccess)));
     const SC_HANDLE hNone = nullptr;
-    if (call.Faulted())
-        return call.Fail(hNone);
-    if (!HasServiceManager())
-        return call.Fail(hNone, ERROR_CALL_NOT_IMPLEMENTED);
+    if (Refused(call, hNone))
+        return hNone;
     // Only this machine's manager is reachable.
     if (lpMachineName && *lpMachineName)
         return call.Fail(hNone, RPC_S_SERVER_UNAVAILABLE);
@@ -157,10 +165,8 @@ SC_HANDLE CSimServices::OpenServiceA(SC_HANDLE hSCManager, LPCSTR lpServiceName,
 {
     CSimCall call(m_machine, "OpenServiceA", SimArgs(hSCManager, lpServiceName, SimHex(dwDesiredAccess)));
     const SC_HANDLE hNone = nullptr;
-    if (call.Faulted())
-        return call.Fail(hNone);
-    if (!HasServiceManager())
-        return call.Fail(hNone, ERROR_CALL_NOT_IMPLEMENTED);
+    if (Refused(call, hNone))
+        return hNone;
     auto it = m_handles.find(hSCManager);
     if (it == m_handles.end() || !it->second.m_strService.empty())
         return call.Fail(hNone, ERROR_INVALID_HANDLE);
@@ -178,13 +184,9 @@ SC_HANDLE CSimServices::OpenServiceA(SC_HANDLE hSCManager, LPCSTR lpServiceName,
 BOOL CSimServices::QueryServiceStatus(SC_HANDLE hService, LPSERVICE_STATUS lpServiceStatus)
 {
     CSimCall call(m_machine, "QueryServiceStatus", SimArgs(hService));
-    if (call.Faulted())
-        return call.Fail(FALSE);
-    if (!HasServiceManager())
-        return call.Fail(FALSE, ERROR_CALL_NOT_IMPLEMENTED);
-    const SHandle* pHandle = ServiceHandle(hService);
+    const SHandle* pHandle = OpenedService(call, hService);
     if (!pHandle)
-        return call.Fail(FALSE, ERROR_INVALID_HANDLE);
+        return FALSE;
     if (!(pHandle->m_dwGranted & SERVICE_QUERY_STATUS))
         return call.Fail(FALSE, ERROR_ACCESS_DENIED);
     if (!lpServiceStatus)
@@ -199,13 +201,9 @@ BOOL CSimServices::QueryServiceStatus(SC_HANDLE hService, LPSERVICE_STATUS lpSer
 BOOL CSimServices::StartServiceA(SC_HANDLE hService, DWORD dwNumServiceArgs, LPCSTR*)
 {
     CSimCall call(m_machine, "StartServiceA", SimArgs(hService, dwNumServiceArgs));
-    if (call.Faulted())
-        return call.Fail(FALSE);
-    if (!HasServiceManager())
-        return call.Fail(FALSE, ERROR_CALL_NOT_IMPLEMENTED);
-    const SHandle* pHandle = ServiceHandle(hService);
+    const SHandle* pHandle = OpenedService(call, hService);
     if (!pHandle)
-        return call.Fail(FALSE, ERROR_INVALID_HANDLE);
+        return FALSE;
     if (!(pHandle->m_dwGranted & SERVICE_START))
         return call.Fail(FALSE, ERROR_ACCESS_DENIED);
     SSimService& service = *Find(pHandle->m_strService);
@@ -223,13 +221,9 @@ BOOL CSimServices::StartServiceA(SC_HANDLE hService, DWORD dwNumServiceArgs, LPC
 BOOL CSimServices::ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE_STATUS lpServiceStatus)
 {
     CSimCall call(m_machine, "ControlService", SimArgs(hService, dwControl));
-    if (call.Faulted())
-        return call.Fail(FALSE);
-    if (!HasServiceManager())
-        return call.Fail(FALSE, ERROR_CALL_NOT_IMPLEMENTED);
-    const SHandle* pHandle = ServiceHandle(hService);
+    const SHandle* pHandle = OpenedService(call, hService);
     if (!pHandle)
-        return call.Fail(FALSE, ERROR_INVALID_HANDLE);
+        return FALSE;
     const DWORD dwRight = ControlRight(dwControl);
     if (!dwRight || !lpServiceStatus)
         return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
@@ -256,10 +250,8 @@ BOOL CSimServices::ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE
 BOOL CSimServices::CloseServiceHandle(SC_HANDLE hSCObject)
 {
     CSimCall call(m_machine, "CloseServiceHandle", SimArgs(hSCObject));
-    if (call.Faulted())
-        return call.Fail(FALSE);
-    if (!HasServiceManager())
-        return call.Fail(FALSE, ERROR_CALL_NOT_IMPLEMENTED);
+    if (Refused(call, FALSE))
+        return FALSE;
     if (!m_handles.erase(hSCObject))
         return call.Fail(FALSE, ERROR_INVALID_HANDLE);
     return call.Succeed(TRUE);

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_call.h"
 
 class CSimMachine;
 
@@ -59,6 +60,21 @@ private:
         DWORD m_dwGranted;
     };
     bool HasServiceManager() const;
+    // The checks every call starts with: an injected fault, a system without
+    // a service manager. True when the call has been failed with value.
+    template <class T>
+    bool Refused(CSimCall& call, T value) const
+    {
+        if (call.Faulted())
+            call.Fail(value);
+        else if (!HasServiceManager())
+            call.Fail(value, ERROR_CALL_NOT_IMPLEMENTED);
+        else
+            return false;
+        return true;
+    }
+    // Those checks and a valid service handle; null when the call has been failed.
+    const SHandle* OpenedService(CSimCall& call, SC_HANDLE hService) const;
     SSimService* Find(const std::string& name);
     const SHandle* ServiceHandle(SC_HANDLE hService) const;
     // Ends a pending state whose delay has passed, telling the spooler.

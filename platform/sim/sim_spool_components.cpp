@@ -96,10 +96,8 @@ BOOL CSimSpooler::AddMonitorA(LPSTR pName, DWORD level, LPBYTE pMonitors)
 {
     const MONITOR_INFO_2A* pInfo = level == 2 ? reinterpret_cast<const MONITOR_INFO_2A*>(pMonitors) : nullptr;
     CSimCall call(m_machine, "AddMonitorA", pInfo ? SimArgs(pName, level, pInfo->pName, pInfo->pEnvironment, pInfo->pDLLName) : SimArgs(pName, level));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     if (level != 2)
         return call.Fail(FALSE, ERROR_INVALID_LEVEL);
     if (!pInfo || !pInfo->pName || !*pInfo->pName || !pInfo->pDLLName || !*pInfo->pDLLName)
@@ -125,10 +123,8 @@ BOOL CSimSpooler::AddMonitorA(LPSTR pName, DWORD level, LPBYTE pMonitors)
 BOOL CSimSpooler::DeleteMonitorA(LPSTR pName, LPSTR pEnvironment, LPSTR pMonitorName)
 {
     CSimCall call(m_machine, "DeleteMonitorA", SimArgs(pName, pEnvironment, pMonitorName));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     if (pEnvironment && *pEnvironment && Environment(pEnvironment) != NativeEnvironment())
         return call.Fail(FALSE, ERROR_INVALID_ENVIRONMENT);
     if (!pMonitorName || !*pMonitorName)
@@ -145,17 +141,25 @@ BOOL CSimSpooler::DeleteMonitorA(LPSTR pName, LPSTR pEnvironment, LPSTR pMonitor
     return call.Succeed(TRUE);
 }
 
+// The checks that open the server's monitor and port lists, in winspool's order.
+bool CSimSpooler::RefusedEnumeration(CSimCall& call, LPCSTR pName, DWORD level, LPDWORD pcReturned) const
+{
+    if (RefusedServer(call, pName))
+        return true;
+    if (level != 1 && level != 2)
+        call.Fail(FALSE, ERROR_INVALID_LEVEL);
+    else if (!pcReturned)
+        call.Fail(FALSE, ERROR_INVALID_PARAMETER);
+    else
+        return false;
+    return true;
+}
+
 BOOL CSimSpooler::EnumMonitorsA(LPSTR pName, DWORD level, LPBYTE pMonitors, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     CSimCall call(m_machine, "EnumMonitorsA", SimArgs(pName, level, cbBuf));
-    if (Unavailable(call))
+    if (RefusedEnumeration(call, pName, level, pcReturned))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
-    if (level != 1 && level != 2)
-        return call.Fail(FALSE, ERROR_INVALID_LEVEL);
-    if (!pcReturned)
-        return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
     CSimInfoRecords records(level == 1 ? sizeof(MONITOR_INFO_1A) : sizeof(MONITOR_INFO_2A));
     const std::string environment = NativeEnvironment();
     for (const SSimMonitor& monitor : m_monitors) {
@@ -173,14 +177,8 @@ BOOL CSimSpooler::EnumMonitorsA(LPSTR pName, DWORD level, LPBYTE pMonitors, DWOR
 BOOL CSimSpooler::EnumPortsA(LPSTR pName, DWORD level, LPBYTE pPorts, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     CSimCall call(m_machine, "EnumPortsA", SimArgs(pName, level, cbBuf));
-    if (Unavailable(call))
+    if (RefusedEnumeration(call, pName, level, pcReturned))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
-    if (level != 1 && level != 2)
-        return call.Fail(FALSE, ERROR_INVALID_LEVEL);
-    if (!pcReturned)
-        return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
     CSimInfoRecords records(level == 1 ? sizeof(PORT_INFO_1A) : sizeof(PORT_INFO_2A));
     for (const SSimMonitor& monitor : m_monitors) {
         auto it = m_monitorPorts.find(SimFold(monitor.m_strName));
@@ -203,10 +201,8 @@ BOOL CSimSpooler::EnumPortsA(LPSTR pName, DWORD level, LPBYTE pPorts, DWORD cbBu
 BOOL CSimSpooler::DeletePortA(LPSTR pName, HWND hWnd, LPSTR pPortName)
 {
     CSimCall call(m_machine, "DeletePortA", SimArgs(pName, hWnd, pPortName));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     if (!pPortName || !*pPortName)
         return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
     if (MonitorOfPort(pPortName).empty())
@@ -318,10 +314,8 @@ const SSimProcessor* CSimSpooler::FindProcessor(const std::string& name, const s
 BOOL CSimSpooler::AddPrintProcessorA(LPSTR pName, LPSTR pEnvironment, LPSTR pPathName, LPSTR pPrintProcessorName)
 {
     CSimCall call(m_machine, "AddPrintProcessorA", SimArgs(pName, pEnvironment, pPathName, pPrintProcessorName));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     const std::string environment = Environment(pEnvironment);
     if (environment.empty())
         return call.Fail(FALSE, ERROR_INVALID_ENVIRONMENT);
@@ -343,10 +337,8 @@ BOOL CSimSpooler::AddPrintProcessorA(LPSTR pName, LPSTR pEnvironment, LPSTR pPat
 BOOL CSimSpooler::DeletePrintProcessorA(LPSTR pName, LPSTR pEnvironment, LPSTR pPrintProcessorName)
 {
     CSimCall call(m_machine, "DeletePrintProcessorA", SimArgs(pName, pEnvironment, pPrintProcessorName));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     const std::string environment = Environment(pEnvironment);
     if (environment.empty())
         return call.Fail(FALSE, ERROR_INVALID_ENVIRONMENT);
@@ -369,10 +361,8 @@ BOOL CSimSpooler::DeletePrintProcessorA(LPSTR pName, LPSTR pEnvironment, LPSTR p
 BOOL CSimSpooler::EnumPrintProcessorsA(LPSTR pName, LPSTR pEnvironment, DWORD level, LPBYTE pPrintProcessorInfo, DWORD cbBuf, LPDWORD pcbNeeded, LPDWORD pcReturned)
 {
     CSimCall call(m_machine, "EnumPrintProcessorsA", SimArgs(pName, pEnvironment, level, cbBuf));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     const std::string environment = Environment(pEnvironment);
     if (environment.empty())
         return call.Fail(FALSE, ERROR_INVALID_ENVIRONMENT);

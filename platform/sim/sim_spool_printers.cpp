@@ -299,17 +299,28 @@ BOOL CSimSpooler::EnumPrintersA(DWORD flags, LPSTR name, DWORD level, LPBYTE pPr
     return SimAnswerRecords(call, records, pPrinterEnum, cbBuf, pcbNeeded, pcReturned);
 }
 
-BOOL CSimSpooler::SetPrinterA(HANDLE hPrinter, DWORD level, LPBYTE pPrinter, DWORD command)
+// The printer of a handle opened with the right; null when the call has been failed.
+SSimPrinter* CSimSpooler::PrinterWithAccess(CSimCall& call, HANDLE hPrinter, DWORD dwRight)
 {
-    CSimCall call(m_machine, "SetPrinterA", SimArgs(hPrinter, level, command));
     if (Unavailable(call))
-        return FALSE;
+        return nullptr;
     const SHandle* pHandle = HandleOf(hPrinter);
     SSimPrinter* pTarget = pHandle ? PrinterOf(*pHandle) : nullptr;
     if (!pTarget)
-        return call.Fail(FALSE, ERROR_INVALID_HANDLE);
-    if (!(pHandle->m_dwAccess & PRINTER_ACCESS_ADMINISTER))
-        return call.Fail(FALSE, ERROR_ACCESS_DENIED);
+        call.Fail(FALSE, ERROR_INVALID_HANDLE);
+    else if (!(pHandle->m_dwAccess & dwRight))
+        call.Fail(FALSE, ERROR_ACCESS_DENIED);
+    else
+        return pTarget;
+    return nullptr;
+}
+
+BOOL CSimSpooler::SetPrinterA(HANDLE hPrinter, DWORD level, LPBYTE pPrinter, DWORD command)
+{
+    CSimCall call(m_machine, "SetPrinterA", SimArgs(hPrinter, level, command));
+    SSimPrinter* pTarget = PrinterWithAccess(call, hPrinter, PRINTER_ACCESS_ADMINISTER);
+    if (!pTarget)
+        return FALSE;
     if (level != 2 && level != 5)
         return call.Fail(FALSE, ERROR_INVALID_LEVEL);
     if (!pPrinter || command)
@@ -377,14 +388,9 @@ BOOL CSimSpooler::ClosePrinter(HANDLE hPrinter)
 BOOL CSimSpooler::DeletePrinter(HANDLE hPrinter)
 {
     CSimCall call(m_machine, "DeletePrinter", SimArgs(hPrinter));
-    if (Unavailable(call))
-        return FALSE;
-    const SHandle* pHandle = HandleOf(hPrinter);
-    SSimPrinter* pTarget = pHandle ? PrinterOf(*pHandle) : nullptr;
+    SSimPrinter* pTarget = PrinterWithAccess(call, hPrinter, DELETE);
     if (!pTarget)
-        return call.Fail(FALSE, ERROR_INVALID_HANDLE);
-    if (!(pHandle->m_dwAccess & DELETE))
-        return call.Fail(FALSE, ERROR_ACCESS_DENIED);
+        return FALSE;
     if (pTarget->m_dwJobs > 0) {
         pTarget->m_dwStatus |= PRINTER_STATUS_PENDING_DELETION;
         return call.Succeed(TRUE);

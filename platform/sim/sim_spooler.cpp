@@ -272,10 +272,8 @@ BOOL CSimSpooler::AddPrinterDriverA(LPSTR pName, DWORD level, LPBYTE pDriverInfo
 {
     const DRIVER_INFO_3A* pInfo = reinterpret_cast<const DRIVER_INFO_3A*>(pDriverInfo);
     CSimCall call(m_machine, "AddPrinterDriverA", SimArgs(pName, level, pInfo && (level == 2 || level == 3) ? pInfo->pName : nullptr));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     if (level != 2 && level != 3)
         return call.Fail(FALSE, ERROR_INVALID_LEVEL);
     if (!pInfo || !pInfo->pName || !*pInfo->pName || !pInfo->pDriverPath || !*pInfo->pDriverPath || !pInfo->pDataFile || !*pInfo->pDataFile || !pInfo->pConfigFile || !*pInfo->pConfigFile)
@@ -364,55 +362,50 @@ BOOL CSimSpooler::DeleteDriver(CSimCall& call, LPSTR pEnvironment, LPSTR pDriver
 BOOL CSimSpooler::DeletePrinterDriverA(LPSTR pName, LPSTR pEnvironment, LPSTR pDriverName)
 {
     CSimCall call(m_machine, "DeletePrinterDriverA", SimArgs(pName, pEnvironment, pDriverName));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     return DeleteDriver(call, pEnvironment, pDriverName, 0, 0);
 }
 
 BOOL CSimSpooler::DeletePrinterDriverExA(LPSTR pName, LPSTR pEnvironment, LPSTR pDriverName, DWORD dwDeleteFlag, DWORD dwVersionFlag)
 {
     CSimCall call(m_machine, "DeletePrinterDriverExA", SimArgs(pName, pEnvironment, pDriverName, dwDeleteFlag, dwVersionFlag));
-    if (Unavailable(call))
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     return DeleteDriver(call, pEnvironment, pDriverName, dwDeleteFlag, dwVersionFlag);
 }
 
-// The ANSI size of the driver folder, the wide size of the processor folder:
-// what winspool reports for each (measured under Wine).
 BOOL CSimSpooler::GetPrinterDriverDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD level, LPBYTE pDriverDirectory, DWORD cbBuf, LPDWORD pcbNeeded)
 {
     CSimCall call(m_machine, "GetPrinterDriverDirectoryA", SimArgs(pName, pEnvironment, level, cbBuf));
-    if (Unavailable(call))
-        return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
-    if (level != 1)
-        return call.Fail(FALSE, ERROR_INVALID_LEVEL);
-    const std::string environment = Environment(pEnvironment);
-    if (environment.empty())
-        return call.Fail(FALSE, ERROR_INVALID_ENVIRONMENT);
-    if (!pcbNeeded)
-        return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
-    const std::string folder = DriverFolder(environment);
-    *pcbNeeded = static_cast<DWORD>(folder.size() + 1);
-    if (!pDriverDirectory || cbBuf < *pcbNeeded)
-        return call.Fail(FALSE, pDriverDirectory || !cbBuf ? static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER) : static_cast<DWORD>(ERROR_INVALID_USER_BUFFER));
-    memcpy(pDriverDirectory, folder.c_str(), folder.size() + 1);
-    call.Note(SimQuote(folder.c_str()));
-    return call.Succeed(TRUE);
+    return AnswerFolder(call, pName, pEnvironment, level, pDriverDirectory, cbBuf, pcbNeeded, false);
 }
 
 BOOL CSimSpooler::GetPrintProcessorDirectoryA(LPSTR pName, LPSTR pEnvironment, DWORD level, LPBYTE pPrintProcessorInfo, DWORD cbBuf, LPDWORD pcbNeeded)
 {
     CSimCall call(m_machine, "GetPrintProcessorDirectoryA", SimArgs(pName, pEnvironment, level, cbBuf));
+    return AnswerFolder(call, pName, pEnvironment, level, pPrintProcessorInfo, cbBuf, pcbNeeded, true);
+}
+
+// The ANSI size of the driver folder, the wide size of the processor folder:
+// what winspool reports for each (measured under Wine).
+// The service runs and the server name names this machine; true when the
+// call has been failed.
+bool CSimSpooler::RefusedServer(CSimCall& call, LPCSTR pName) const
+{
     if (Unavailable(call))
+        return true;
+    if (IsLocalServer(pName))
+        return false;
+    call.Fail(FALSE, ERROR_INVALID_NAME);
+    return true;
+}
+
+BOOL CSimSpooler::AnswerFolder(CSimCall& call, LPCSTR pName, LPCSTR pEnvironment, DWORD level, LPBYTE pBuffer, DWORD cbBuf,
+                               LPDWORD pcbNeeded, bool bProcessor) const
+{
+    if (RefusedServer(call, pName))
         return FALSE;
-    if (!IsLocalServer(pName))
-        return call.Fail(FALSE, ERROR_INVALID_NAME);
     if (level != 1)
         return call.Fail(FALSE, ERROR_INVALID_LEVEL);
     const std::string environment = Environment(pEnvironment);
@@ -420,11 +413,11 @@ BOOL CSimSpooler::GetPrintProcessorDirectoryA(LPSTR pName, LPSTR pEnvironment, D
         return call.Fail(FALSE, ERROR_INVALID_ENVIRONMENT);
     if (!pcbNeeded)
         return call.Fail(FALSE, ERROR_INVALID_PARAMETER);
-    const std::string folder = ProcessorFolder(environment);
-    *pcbNeeded = static_cast<DWORD>((folder.size() + 1) * sizeof(WCHAR));
-    if (!pPrintProcessorInfo || cbBuf < *pcbNeeded)
-        return call.Fail(FALSE, pPrintProcessorInfo || !cbBuf ? static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER) : static_cast<DWORD>(ERROR_INVALID_USER_BUFFER));
-    memcpy(pPrintProcessorInfo, folder.c_str(), folder.size() + 1);
+    const std::string folder = bProcessor ? ProcessorFolder(environment) : DriverFolder(environment);
+    *pcbNeeded = static_cast<DWORD>((folder.size() + 1) * (bProcessor ? sizeof(WCHAR) : 1));
+    if (!pBuffer || cbBuf < *pcbNeeded)
+        return call.Fail(FALSE, pBuffer || !cbBuf ? static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER) : static_cast<DWORD>(ERROR_INVALID_USER_BUFFER));
+    memcpy(pBuffer, folder.c_str(), folder.size() + 1);
     call.Note(SimQuote(folder.c_str()));
     return call.Succeed(TRUE);
 }

@@ -163,6 +163,10 @@ private:
     // Common checks: the service runs, the server name names this machine.
     bool Unavailable(CSimCall& call) const;
     static bool IsLocalServer(LPCSTR pName);
+    bool RefusedServer(CSimCall& call, LPCSTR pName) const;
+    bool RefusedEnumeration(CSimCall& call, LPCSTR pName, DWORD level, LPDWORD pcReturned) const;
+    BOOL AnswerFolder(CSimCall& call, LPCSTR pName, LPCSTR pEnvironment, DWORD level, LPBYTE pBuffer, DWORD cbBuf,
+                      LPDWORD pcbNeeded, bool bProcessor) const;
     // Canonical name of an environment (NULL: the spooler's own); empty when unknown.
     std::string Environment(LPCSTR pEnvironment) const;
     std::string SpoolFolder(const char* pszKind, const std::string& environment) const;
@@ -178,6 +182,7 @@ private:
     BOOL DeleteDriver(CSimCall& call, LPSTR pEnvironment, LPSTR pDriverName, DWORD dwDeleteFlag, DWORD dwVersionFlag);
 
     SSimPrinter* FindPrinter(const std::string& name);
+    SSimPrinter* PrinterWithAccess(CSimCall& call, HANDLE hPrinter, DWORD dwRight);
     const SSimPrinter* FindPrinter(const std::string& name) const;
     SSimPrinter* PrinterOf(const SHandle& handle);
     const SHandle* HandleOf(HANDLE hPrinter) const;
