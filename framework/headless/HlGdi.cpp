@@ -325,44 +325,41 @@ HGDIOBJ fwapi::SelectObject(HDC hDC, HGDIOBJ hObject)
     return hPrevious;
 }
 
-COLORREF fwapi::SetTextColor(HDC hDC, COLORREF color)
+namespace {
+
+// Sets one attribute of a device context; its previous value, or the
+// failure value for an unknown context.
+template <class T>
+T ExchangeDcAttribute(HDC hDC, T CHlDc::*pMember, T value, T failure)
 {
     CHlDc* pDc = FindDc(hDC);
     if (pDc == nullptr)
-        return CLR_INVALID;
-    COLORREF previous = pDc->crText;
-    pDc->crText = color;
+        return failure;
+    T previous = pDc->*pMember;
+    pDc->*pMember = value;
     return previous;
+}
+
+}  // namespace
+
+COLORREF fwapi::SetTextColor(HDC hDC, COLORREF color)
+{
+    return ExchangeDcAttribute(hDC, &CHlDc::crText, color, static_cast<COLORREF>(CLR_INVALID));
 }
 
 COLORREF fwapi::SetBkColor(HDC hDC, COLORREF color)
 {
-    CHlDc* pDc = FindDc(hDC);
-    if (pDc == nullptr)
-        return CLR_INVALID;
-    COLORREF previous = pDc->crBack;
-    pDc->crBack = color;
-    return previous;
+    return ExchangeDcAttribute(hDC, &CHlDc::crBack, color, static_cast<COLORREF>(CLR_INVALID));
 }
 
 int fwapi::SetBkMode(HDC hDC, int nMode)
 {
-    CHlDc* pDc = FindDc(hDC);
-    if (pDc == nullptr)
-        return 0;
-    int nPrevious = pDc->nBkMode;
-    pDc->nBkMode = nMode;
-    return nPrevious;
+    return ExchangeDcAttribute(hDC, &CHlDc::nBkMode, nMode, 0);
 }
 
 int fwapi::SetStretchBltMode(HDC hDC, int nMode)
 {
-    CHlDc* pDc = FindDc(hDC);
-    if (pDc == nullptr)
-        return 0;
-    int nPrevious = pDc->nStretchMode;
-    pDc->nStretchMode = nMode;
-    return nPrevious;
+    return ExchangeDcAttribute(hDC, &CHlDc::nStretchMode, nMode, 0);
 }
 
 BOOL fwapi::StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
