@@ -162,6 +162,15 @@ void CSetupConfig::ReadVariantKey(const char* section, int variant, const char* 
     ReadClassKey(section, fullKey, out, size);
 }
 
+void CSetupConfig::ReadVariantFile(const char* section, int variant, const char* key, char* out)
+{
+    ReadVariantKey(section, variant, key, out, kFileSize);
+    // The spooler takes every name for a file of its driver folder: an
+    // absent one goes to it as no name at all, never as the default "0".
+    if (!NamesFile(out))
+        out[0] = '\0';
+}
+
 void CSetupConfig::ReadDriverName(const char* section, int osCode, int portKind)
 {
     m_szDriverName[0] = '\0';
@@ -233,13 +242,17 @@ void CSetupConfig::BuildDependentFiles(const char* section, int variant)
     }
 }
 
-void CSetupConfig::BuildDriverInfo(const char* model, int osCode, DRIVER_INFO_3A* info, int variant, int portKind)
+int CSetupConfig::OpenRecordSection(char* section, const char* model, int osCode, int variant, int portKind)
 {
     SelectClassFile();
-    char section[kPathSize];
     BuildDriverSection(section, model, osCode);
-    if (IsNtFamily(osCode))
-        variant = EffectiveVariant(variant, portKind, g_bGdiStdSign);
+    return IsNtFamily(osCode) ? EffectiveVariant(variant, portKind, g_bGdiStdSign) : variant;
+}
+
+void CSetupConfig::BuildDriverInfo(const char* model, int osCode, DRIVER_INFO_3A* info, int variant, int portKind)
+{
+    char section[kPathSize];
+    variant = OpenRecordSection(section, model, osCode, variant, portKind);
 
     info->cVersion = osCode == 0 ? 0 : (osCode == 1 ? 2 : 3);
     ReadDriverName(section, osCode, portKind);
@@ -248,10 +261,10 @@ void CSetupConfig::BuildDriverInfo(const char* model, int osCode, DRIVER_INFO_3A
 
     m_szDriverPath[0] = m_szDataFile[0] = m_szConfigFile[0] = m_szHelpFile[0] = '\0';
     if (variant == kVariantStd || variant == kVariantGdi) {
-        ReadVariantKey(section, variant, "DriverPath", m_szDriverPath, kFileSize);
-        ReadVariantKey(section, variant, "DataFile", m_szDataFile, kFileSize);
-        ReadVariantKey(section, variant, "ConfigFile", m_szConfigFile, kFileSize);
-        ReadVariantKey(section, variant, "HelpFile", m_szHelpFile, kFileSize);
+        ReadVariantFile(section, variant, "DriverPath", m_szDriverPath);
+        ReadVariantFile(section, variant, "DataFile", m_szDataFile);
+        ReadVariantFile(section, variant, "ConfigFile", m_szConfigFile);
+        ReadVariantFile(section, variant, "HelpFile", m_szHelpFile);
     }
     info->pDriverPath = m_szDriverPath;
     info->pDataFile = m_szDataFile;
@@ -268,11 +281,8 @@ void CSetupConfig::BuildDriverInfo(const char* model, int osCode, DRIVER_INFO_3A
 
 void CSetupConfig::BuildPrinterInfo(const char* model, int osCode, PRINTER_INFO_2A* info, int variant, int portKind)
 {
-    SelectClassFile();
     char section[kPathSize];
-    BuildDriverSection(section, model, osCode);
-    if (IsNtFamily(osCode))
-        variant = EffectiveVariant(variant, portKind, g_bGdiStdSign);
+    variant = OpenRecordSection(section, model, osCode, variant, portKind);
 
     memset(info, 0, sizeof(*info));
     SafeCopy(m_szPrinterName, model);

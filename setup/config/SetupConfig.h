@@ -15,6 +15,9 @@ enum { kPortSerial = 0, kPortParallel = 1, kPortUsb = 2, kPortNetwork = 3 };
 enum { kVariantStd = 0, kVariantGdi = 1 };
 
 const int kOsCodeCount = 8;
+// Model entries past this are not read: a garbage "DEVICENUMBER" must not
+// stall the program.
+const int kMaxDeviceEntries = 1000;
 const char* const kEnvironment9x = "Windows 4.0";
 
 // ".98", ".NT", ... ".Win7" for OS codes 0 to 7; "" for any other code.
@@ -75,6 +78,8 @@ public:
     int GetProcessorVersion();
 
     void ReadDriverFileList(const char* model, int osCode, CDriverFileList* list, int variant, int portKind);
+    // The driver record; its four file names are empty texts where the
+    // configuration names no file.
     void BuildDriverInfo(const char* model, int osCode, DRIVER_INFO_3A* info, int variant, int portKind);
     void BuildPrinterInfo(const char* model, int osCode, PRINTER_INFO_2A* info, int variant, int portKind);
     void ReadLanguageMonitor(int osCode, CMonitorRecord* monitor, int portKind);
@@ -92,8 +97,14 @@ private:
     DWORD ReadSetupKey(const char* section, const char* key, char* out, DWORD size);
     void SelectClassFile();
     void BuildDriverSection(char* out, const char* model, int osCode);
+    // Selects the class file and builds the driver section (kPathSize bytes)
+    // for the driver and printer records; returns their variant, which
+    // "GDISTDSign" overrides on OS codes 2 to 7 only.
+    int OpenRecordSection(char* section, const char* model, int osCode, int variant, int portKind);
     void ReadDriverName(const char* section, int osCode, int portKind);
     void ReadVariantKey(const char* section, int variant, const char* key, char* out, DWORD size);
+    // A file name of the driver record (kFileSize bytes); empty when absent.
+    void ReadVariantFile(const char* section, int variant, const char* key, char* out);
     void BuildDependentFiles(const char* section, int variant);
     void ReadMonitor(const char* section, const char* prefix, int osCode, CMonitorRecord* monitor,
                      char* name, char* dll, char* uiDll, char* version);

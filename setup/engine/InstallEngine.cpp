@@ -7,6 +7,7 @@
 #include "setup/engine/RedirectionScope.h"
 #include "setup/engine/ResultText.h"
 #include "setup/engine/SpoolerRegistrations.h"
+#include "setup/engine/SpoolerService.h"
 #include "setup/ports/RegistryKey.h"
 #include "setup/ports/SerialSettings.h"
 #include "setup/wizard/ProgressPage.h"
@@ -133,8 +134,14 @@ bool CInstallEngine::Install()
 
     if (m_sel.m_bSetDefault)
         MakeDefaultPrinter(m_sel.m_szModelName);
-    if (IsFilePresent(m_driverFiles.m_szSlot[kSlotDriverlogINI]) && (osCode == 3 || osCode == 4))
+    if (IsFilePresent(m_driverFiles.m_szSlot[kSlotDriverlogINI]) && (osCode == 3 || osCode == 4)) {
         SetSpoolDirectory(m_sel.m_szModelName);
+        // The restart reports nothing, but a spooler it left stopped prints
+        // nothing either: that leaves "StartSpoolService error", and a second
+        // start brings it back for the machine's sake.
+        if (WaitSpoolerRunning() != SERVICE_RUNNING)
+            StartSpooler();
+    }
     if (m_nPortKind == kPortSerial)
         ApplySerialSettings();
 

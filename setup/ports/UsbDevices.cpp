@@ -78,9 +78,12 @@ int InstanceDigitAfter(const char* text, const char* model)
     const char* at = strchr(model, '@');
     if (!at)
         return 1;
-    for (const char* p = at - 1; p >= text && p >= at - 3; --p) {
-        if (*p >= '1' && *p <= '4')
-            return *p - '0';
+    // Counted back by index: the at sign may stand at the start of the text.
+    const size_t atIndex = static_cast<size_t>(at - text);
+    for (size_t back = 1; back <= 3 && back <= atIndex; ++back) {
+        const char c = text[atIndex - back];
+        if (c >= '1' && c <= '4')
+            return c - '0';
     }
     return 1;
 }

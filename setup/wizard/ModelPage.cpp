@@ -6,9 +6,6 @@
 
 namespace {
 
-// Entries past this are not read: a garbage count must not stall the page.
-const int kMaxDeviceEntries = 1000;
-
 // Radio buttons of the classes, receipt to embedded.
 const int kClassRadios[kClassCount] = {CModelPage::IDC_RECEIPT, CModelPage::IDC_TICKET, CModelPage::IDC_LABEL,
                                        CModelPage::IDC_EMBEDDED};

@@ -140,6 +140,9 @@ void CPortPage::BuildPortList(const char* model, int osCode, int printerClass, b
     g_nListedInstallMode = m_nInstallMode;
     m_strListedModel = model;
     m_cbPorts.ResetContent();
+    // The old choice is no entry of the new list: a list that stays empty
+    // must not leave the port of the model before it to the installation.
+    m_szPortName[0] = '\0';
 
     char iniPath[200];
     GetProgramFolderSlash(iniPath, sizeof(iniPath));

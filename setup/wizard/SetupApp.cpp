@@ -19,9 +19,6 @@ bool g_bIsWow64 = false;
 
 namespace {
 
-// Entries past this are not read: a garbage count must not stall start-up.
-const int kMaxDeviceEntries = 1000;
-
 void ShowRefusal(const char* section, const char* key)
 {
     CTextTable table(section);

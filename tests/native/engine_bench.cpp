@@ -46,6 +46,7 @@ const char kPlainDriver[] =
 // VX-T1: the model's own driver and print processor. VX-L1: driver log,
 // control font and a language resource, the system's processor. VX-U1: a
 // driver on the system's Unidrv core. VX-W1: a processor named "winprint".
+// VX-N1: no print processor named at all.
 const SModel kModels[] = {
     {"VX-T1", "ProcessorDLLName=VXPROC.DLL\r\nPrintProcessor=VX PrintProc\r\n2KDDKDEV=0\r\n", ""},
     {"VX-L1", "ProcessorDLLName=0\r\nPrintProcessor=WinPrint\r\n2KDDKDEV=0\r\n",
@@ -57,6 +58,7 @@ const SModel kModels[] = {
      "2KDDKDEV=1\r\n",
      ""},
     {"VX-W1", "ProcessorDLLName=VXPROC.DLL\r\nPrintProcessor=winprint\r\n2KDDKDEV=0\r\n", ""},
+    {"VX-N1", "ProcessorDLLName=0\r\n2KDDKDEV=0\r\n", ""},
 };
 
 const char* const kDistributionFiles[] = {
@@ -125,17 +127,22 @@ const std::string& EnglishTexts()
 
 const char kSerialPortsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 
-SBenchSystem CInstallBench::Windows98()
+SSimConfig Windows9xConfig(DWORD dwMinorVersion, DWORD dwBuildNumber, const char* pszCsdVersion)
 {
     SSimConfig config = SSimConfig::WindowsXp32();
     config.m_dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
     config.m_dwMajorVersion = 4;
-    config.m_dwMinorVersion = 10;
-    config.m_dwBuildNumber = 2222;
+    config.m_dwMinorVersion = dwMinorVersion;
+    config.m_dwBuildNumber = dwBuildNumber;
     config.m_wServicePackMajor = 0;
-    config.m_strCsdVersion = " A ";
+    config.m_strCsdVersion = pszCsdVersion;
     config.m_strSystemFolder = "C:\\WINDOWS\\SYSTEM";
-    return {config, 0};
+    return config;
+}
+
+SBenchSystem CInstallBench::Windows98()
+{
+    return {Windows9xConfig(10, 2222, " A "), 0};
 }
 
 SBenchSystem CInstallBench::WindowsXp()

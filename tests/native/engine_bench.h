@@ -20,6 +20,10 @@
 
 extern const char kSerialPortsKey[];
 
+// A Windows 9x machine (4.<minor>, build, CSD text) with "C:\WINDOWS\SYSTEM"
+// as its system folder.
+SSimConfig Windows9xConfig(DWORD dwMinorVersion, DWORD dwBuildNumber, const char* pszCsdVersion);
+
 // A system the engine runs on: the machine and the OS code the wizard gives.
 struct SBenchSystem {
     SSimConfig m_config;

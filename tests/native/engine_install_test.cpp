@@ -141,6 +141,34 @@ INSTANTIATE_TEST_SUITE_P(Copies, OutdatedSerialMonitor,
                                            SOutdatedCase{"Prefixed", true, "nVXCOMMON.DLL"}),
                          [](const auto& info) { return std::string(info.param.m_pszName); });
 
+// Both names held on XP: "Driver" would name a file that was never written,
+// so the update fails as on Windows 98; the spooler is started again before
+// the worker ends, so that the machine keeps printing with the old monitor.
+TEST(InstallWorker, AnOutdatedMonitorLockedUnderBothNamesFailsAndRestartsTheSpooler)
+{
+    CInstallBench bench(CInstallBench::WindowsXp());
+    bench.InstallMonitor(kComMonitor, "VXCOMMON.DLL", 3);
+    bench.InstallProcessor(kProcessor, "VXPROC.DLL", 3);
+    bench.Select("VX-T1", "COM1:", kPortSerial);
+    bench.m_sim.Faults().FailOnCall("CopyFileA", 1, ERROR_SHARING_VIOLATION);
+    bench.m_sim.Faults().FailOnCall("CopyFileA", 2, ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(bench.Run(), kWorkerFailed);
+    EXPECT_EQ(bench.ResultText(), LanguageText("setup_EN.ini", "Message", "IDS_ERR_NEEDRESTART"));
+
+    const std::string system = bench.m_system.m_config.m_strSystemFolder + "\\";
+    EXPECT_EQ(bench.Trace({"ControlService", "StartServiceA", "Sleep", "CopyFileA", "RegSetValueExA", "AddPrinterDriverA"}),
+              std::vector<std::string>({"ControlService(1)", "Sleep(100)", "Sleep(500)",
+                                        Copy(FromDistribution(bench, "VXCOMMON.DLL"), system + "VXCOMMON.DLL"),
+                                        Copy(FromDistribution(bench, "VXCOMMON.DLL"), system + "nVXCOMMON.DLL"), "StartServiceA(0)"}));
+    EXPECT_EQ(bench.Elapsed(), 600u);
+    const std::string monitorKey = bench.MonitorKey(kComMonitor);
+    EXPECT_EQ(bench.m_sim.Registry().GetDword(HKEY_LOCAL_MACHINE, monitorKey, "DriverVersion"), 3u);
+    // The spooler goes on loading the library it had.
+    EXPECT_EQ(bench.m_sim.Registry().GetString(HKEY_LOCAL_MACHINE, monitorKey, "Driver"), "VXCOMMON.DLL");
+    EXPECT_EQ(bench.m_sim.Files().ReadFile(system + "VXCOMMON.DLL"), "old VXCOMMON.DLL");
+    EXPECT_EQ(bench.m_sim.Services().State("Spooler"), static_cast<DWORD>(SERVICE_RUNNING));
+}
+
 // The version rule: unsigned, and a version that cannot be read is outdated.
 TEST(InstallWorker, OnlyAnInstalledVersionBelowTheDistributionsOrUnreadableIsUpdated)
 {
@@ -162,6 +190,45 @@ TEST(InstallWorker, OnlyAnInstalledVersionBelowTheDistributionsOrUnreadableIsUpd
         const std::string library = bench.m_sim.Files().ReadFile(bench.SystemFile("VXCOMMON.DLL"));
         EXPECT_EQ(library, c.m_bUpdate ? bench.DistributionBytes("VXCOMMON.DLL") : "old VXCOMMON.DLL") << c.m_dwInstalled;
         EXPECT_EQ(bench.Pauses(), c.m_bUpdate ? std::vector<DWORD>({100, 500, 2500}) : std::vector<DWORD>()) << c.m_dwInstalled;
+    }
+}
+
+// Every component the worker keeps up to date, installed at the
+// distribution's version or above: nothing but the driver is staged, no
+// spooler stop, no registration, no version written, no pause.
+TEST(InstallWorker, AComponentAtOrAboveTheDistributionsVersionIsLeftAlone)
+{
+    const struct {
+        const char* m_pszComponent;
+        bool m_bUsb;
+        DWORD m_dwInstalled;
+    } cases[] = {
+        {kComMonitor, false, 5}, {kComMonitor, false, 9}, {kProcessor, false, 3}, {kProcessor, false, 0xFFFFFFFFu},
+        {kUsbMonitor, true, 5},  {kUsbMonitor, true, 6},  {kLanguageMonitor, true, 2}, {kLanguageMonitor, true, 0x80000000u},
+    };
+    for (const auto& c : cases) {
+        CInstallBench bench(c.m_bUsb ? CInstallBench::Windows7x64() : CInstallBench::WindowsXp());
+        auto version = [&](const char* component, DWORD current) { return strcmp(component, c.m_pszComponent) == 0 ? c.m_dwInstalled : current; };
+        bench.InstallProcessor(kProcessor, "VXPROC.DLL", version(kProcessor, 3));
+        if (c.m_bUsb) {
+            bench.InstallMonitor(kUsbMonitor, "VXUSBMON.DLL", version(kUsbMonitor, 5));
+            bench.InstallMonitor(kLanguageMonitor, "VXLMON.DLL", version(kLanguageMonitor, 2));
+            bench.Select("VX-T1", "USB_VX-T1_1", kPortUsb);
+        } else {
+            bench.InstallMonitor(kComMonitor, "VXCOMMON.DLL", version(kComMonitor, 5));
+            bench.Select("VX-T1", "COM1:", kPortSerial);
+        }
+        ASSERT_EQ(bench.Run(), kWorkerSucceeded) << c.m_pszComponent << " " << c.m_dwInstalled << bench.ResultText();
+
+        std::vector<std::string> expected = PlainDriverCopies(bench);
+        if (!c.m_bUsb)
+            expected.push_back("RegSetValueExA(\"COM1:\", 1, 13)");
+        EXPECT_EQ(bench.Trace({"ControlService", "StartServiceA", "AddMonitorA", "AddPrintProcessorA", "CopyFileA", "RegSetValueExA", "Sleep"}),
+                  expected)
+            << c.m_pszComponent << " " << c.m_dwInstalled;
+        EXPECT_EQ(bench.m_pEngine->m_nUpdateFlags, 0) << c.m_pszComponent;
+        EXPECT_EQ(bench.Elapsed(), 0u) << c.m_pszComponent;
+        EXPECT_EQ(bench.ResultText(), SuccessNotice(bench));
     }
 }
 
@@ -229,6 +296,49 @@ TEST(InstallWorker, WinPrintIsNeverTestedButAProcessorNamedOtherwiseInCaseIs)
     }
 }
 
+// A component that cannot be registered ends the installation before any
+// driver file is staged; a monitor the spooler already has is registered.
+TEST(InstallWorker, AComponentRegistrationThatFailsEndsTheInstallationBeforeTheDriver)
+{
+    const struct {
+        const char* m_pszName;
+        const char* m_pszModel;
+        DWORD m_dwMonitorError;  // AddMonitorA's refusal, 0: none
+        const char* m_pszText;   // null: the success notice
+        std::vector<std::string> m_registrations;
+    } cases[] = {
+        // No processor named: the default "0" is registered and refused.
+        {"no processor", "VX-N1", 0, "IDS_ERR_ADDPROCESSOR",
+         {"AddMonitorA(NULL, 2, \"VX COM Monitor\", NULL, \"VXCOMMON.DLL\")", "AddPrintProcessorA(NULL, NULL, \"0\", \"0\")"}},
+        {"monitor refused", "VX-T1", ERROR_ACCESS_DENIED, "IDS_ERR_ADDMONITOR",
+         {"AddMonitorA(NULL, 2, \"VX COM Monitor\", NULL, \"VXCOMMON.DLL\")"}},
+        {"monitor already there", "VX-T1", ERROR_PRINT_MONITOR_ALREADY_INSTALLED, nullptr,
+         {"AddMonitorA(NULL, 2, \"VX COM Monitor\", NULL, \"VXCOMMON.DLL\")",
+          "AddPrintProcessorA(NULL, NULL, \"VXPROC.DLL\", \"VX PrintProc\")", "AddPrinterDriverA(NULL, 3, \"VX VX-T1 S\")"}},
+    };
+    for (const auto& c : cases) {
+        CInstallBench bench(CInstallBench::WindowsXp());
+        bench.Select(c.m_pszModel, "COM1:", kPortSerial);
+        if (c.m_dwMonitorError)
+            bench.m_sim.Faults().FailOnce("AddMonitorA", c.m_dwMonitorError);
+        const int state = bench.Run();
+        EXPECT_EQ(bench.Trace({"AddMonitorA", "AddPrintProcessorA", "AddPrinterDriverA"}), c.m_registrations) << c.m_pszName;
+        if (!c.m_pszText) {
+            EXPECT_EQ(state, kWorkerSucceeded) << c.m_pszName << bench.ResultText();
+            EXPECT_EQ(bench.ResultText(), SuccessNotice(bench));
+            continue;
+        }
+        EXPECT_EQ(state, kWorkerFailed) << c.m_pszName;
+        // The language text, and the system's text for the refusal when there is one.
+        const std::string text = LanguageText("setup_EN.ini", "Message", c.m_pszText);
+        EXPECT_EQ(bench.ResultText().substr(0, text.size()), text) << c.m_pszName;
+        EXPECT_EQ(bench.ResultText().size() > text.size(), c.m_dwMonitorError != 0) << c.m_pszName;
+        // Nothing of the driver was staged.
+        for (const std::string& copy : bench.Trace({"CopyFileA"}))
+            EXPECT_EQ(copy.find("\\spool\\DRIVERS\\"), std::string::npos) << c.m_pszName << " " << copy;
+    }
+}
+
 class Windows98LockedLibrary : public ::testing::TestWithParam<bool> {};
 
 // The Windows 98 spooler always runs, so a monitor it loaded cannot be
@@ -251,9 +361,12 @@ TEST_P(Windows98LockedLibrary, IsCopiedUnderItsPrefixedNameOrNeedsARestart)
     trace.resize(std::min<size_t>(trace.size(), 2));
     EXPECT_EQ(trace, copies);
     EXPECT_TRUE(bench.Pauses().empty());
+    EXPECT_EQ(bench.Elapsed(), 0u);
     const std::string key = bench.MonitorKey(kUsbMonitor);
     if (bothLocked) {
         EXPECT_EQ(state, kWorkerFailed);
+        // Nothing is recorded, staged or registered after the second refusal.
+        EXPECT_EQ(bench.Trace({"CopyFileA", "RegSetValueExA", "AddPrinterDriverA", "AddPrinterA"}), copies);
         EXPECT_EQ(bench.ResultText(), LanguageText("setup_EN.ini", "Message", "IDS_ERR_NEEDRESTART"));
         EXPECT_EQ(bench.m_sim.Registry().GetDword(HKEY_LOCAL_MACHINE, key, "DriverVersion"), 3u);
         EXPECT_TRUE(bench.Trace({"AddPrinterDriverA"}).empty());

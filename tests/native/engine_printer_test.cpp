@@ -102,6 +102,10 @@ TEST(InstallWorker, ListsTheUnidrvSupportFilesAsDependentFilesOfADriverOnTheCore
         const auto driver = bench.m_sim.Spooler().Driver(bench.m_pEngine->m_driverInfo.pName);
         ASSERT_TRUE(driver) << c.m_pszModel;
         EXPECT_EQ(driver->m_dependentFiles, c.m_files) << c.m_pszModel;
+        // Only the model's own processor, installed now, takes its pause.
+        const std::vector<DWORD> pauses = std::string(c.m_pszModel) == "VX-T1" ? std::vector<DWORD>{200} : std::vector<DWORD>{};
+        EXPECT_EQ(bench.Pauses(), pauses) << c.m_pszModel;
+        EXPECT_EQ(bench.Elapsed(), pauses.empty() ? 0u : 200u) << c.m_pszModel;
     }
 }
 
@@ -135,6 +139,7 @@ TEST(InstallWorker, TakesTheUnidrvFilesOfXpFromTheDriverCache)
         EXPECT_EQ(bench.m_sim.Files().ReadFile(bench.DriverFile(member)), "cab " + member);
     }
     EXPECT_TRUE(bench.Pauses().empty());
+    EXPECT_EQ(bench.Elapsed(), 0u);
 }
 
 TEST(InstallWorker, TakesTheUnidrvFilesOfWindows7x64FromTheDriverStore)
@@ -163,6 +168,8 @@ TEST(InstallWorker, TakesTheUnidrvFilesOfWindows7x64FromTheDriverStore)
     EXPECT_EQ(trace, expected);
     for (const char* name : kCoreFiles)
         EXPECT_EQ(bench.m_sim.Files().ReadFile(bench.DriverFile(name)), std::string("store ") + name);
+    EXPECT_TRUE(bench.Pauses().empty());
+    EXPECT_EQ(bench.Elapsed(), 0u);
     EXPECT_EQ(bench.ResultText(), SuccessNotice(bench));
 }
 

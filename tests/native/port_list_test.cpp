@@ -52,8 +52,14 @@ const SListCase kListCases[] = {
      "COM1: | COM1: | serial on | ip on | raster off hidden 0 | note hidden | com note hidden"},
     {"Windows 7 x64, advanced", kWin7x64, 7, true, "LPTSUPPORTED=1\nCOMSUPPORTED=1\nRASTERVISIABLE=0\n", kNoDevice, 0,
      Join({kCom, kLpt}), "COM1: | COM1: | serial on | ip on | raster off shown 0 | note hidden | com note hidden"},
+    {"Windows 7 x64, advanced, LPTDEFAULT 1", kWin7x64, 7, true,
+     "LPTSUPPORTED=1\nCOMSUPPORTED=1\nLPTDEFAULT=1\nRASTERVISIABLE=0\n", kNoDevice, 0, Join({kCom, kLpt}),
+     "LPT1: | LPT1: | serial off | ip off | raster on shown 1 | note hidden | com note hidden"},
     {"98/Me: one LPT, two COM", kXp32, 0, false, kLptCom, kNoDevice, 0, {"COM1:", "COM2:", "LPT1:"},
      "COM1: | COM1: | serial on | ip on | raster off hidden 0 | note hidden | com note hidden"},
+    {"98/Me lists USB, without the driver check", kXp32, 0, true, "USBSUPPORTED=1\nLPTSUPPORTED=1\nRASTERVISIABLE=0\n",
+     kOneVendor, 0, Join({{"LPT1:"}, kUsb4}),
+     "USB_VX-R80_1 | USB_VX-R80_1 | serial off | ip off | raster on shown 1 | note hidden | com note hidden"},
     {"98/Me without COM: no note", kXp32, 0, true, "LPTSUPPORTED=1\nRASTERVISIABLE=1\n", kNoDevice, 0, {"LPT1:"},
      "LPT1: | LPT1: | serial off | ip off | raster on hidden 1 | note hidden | com note hidden"},
     {"without COM: the note", kXp32, 3, false, "LPTSUPPORTED=1\n", kNoDevice, 0, kLpt,
@@ -165,6 +171,22 @@ TEST(PortListRules, SameModelAndModeKeepTheListAndTheChoice)
         BuildPortList(page, "VX-T200", 3, 1, false);
         EXPECT_EQ(PortEntries(ui), kLpt) << "another model rebuilds";
         EXPECT_EQ(page.m_strListedModel, "VX-T200");
+    });
+}
+
+// A rebuilt list drops the old choice: a model without ports leaves no port
+// text of the model before it.
+TEST(PortListRules, EmptyListLeavesNoPortOfTheModelBefore)
+{
+    CPortPageBench bench;
+    bench.WritePortSection("VX-R80", kAll);
+    bench.WritePortSection("VX-T200", "", 1);
+    bench.Run([](CHeadlessUi& ui, CPortPage& page) {
+        BuildPortList(page, "VX-R80", 3, 0, false);
+        ASSERT_STREQ(page.m_szPortName, "USB_VX-R80_1");
+        BuildPortList(page, "VX-T200", 3, 1, false);
+        EXPECT_TRUE(PortEntries(ui).empty());
+        EXPECT_EQ(PortState(ui, page), "- |  | serial on | ip off | raster off hidden 0 | note hidden | com note shown");
     });
 }
 

@@ -8,6 +8,7 @@
 #include "setup/ports/SerialSettings.h"
 #include "tests/native/JournalText.h"
 #include "tests/native/SetupFixture.h"
+#include "tests/native/engine_bench.h"
 
 namespace {
 
@@ -16,14 +17,7 @@ const char* const kClassPorts = "System\\CurrentControlSet\\Services\\Class\\Por
 
 SSimConfig Windows95()
 {
-    SSimConfig config = SSimConfig::WindowsXp32();
-    config.m_dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
-    config.m_dwMajorVersion = 4;
-    config.m_dwMinorVersion = 0;
-    config.m_dwBuildNumber = 950;
-    config.m_wServicePackMajor = 0;
-    config.m_strCsdVersion = "";
-    return config;
+    return Windows9xConfig(0, 950, "");
 }
 
 struct SLine {

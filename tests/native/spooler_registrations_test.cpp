@@ -11,20 +11,13 @@
 #include "setup/engine/SpoolerRegistrations.h"
 #include "tests/native/JournalText.h"
 #include "tests/native/SetupFixture.h"
+#include "tests/native/engine_bench.h"
 
 namespace {
 
 SSimConfig Windows95()
 {
-    SSimConfig config = SSimConfig::WindowsXp32();
-    config.m_dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
-    config.m_dwMajorVersion = 4;
-    config.m_dwMinorVersion = 0;
-    config.m_dwBuildNumber = 950;
-    config.m_wServicePackMajor = 0;
-    config.m_strCsdVersion = "";
-    config.m_strSystemFolder = "C:\\WINDOWS\\SYSTEM";
-    return config;
+    return Windows9xConfig(0, 950, "");
 }
 
 SSimConfig WindowsNt4()
@@ -191,6 +184,53 @@ TEST(DriverRecord, AFailureLeavesTheTextWithTheSystemMessage)
     // The error is the spooler's, asked for before the language text is read.
     EXPECT_EQ(NamesOf(sim, {"AddPrinterDriverA", "GetPrivateProfileStringA", "FormatMessageA"}).at(0), "AddPrinterDriverA");
     EXPECT_NE(JournalOf(sim, {"FormatMessageA"}).at(0).find(", 2, "), std::string::npos);
+}
+
+// A help file the configuration does not name is no file for the spooler,
+// which would otherwise look for a file "0" in its driver folder.
+TEST(DriverRecord, AnAbsentHelpFileReachesTheSpoolerAsNoName)
+{
+    for (const char* helpLine : {"", "GDIHelpFile=0\n", "GDIHelpFile=0.HLP\n", "GDIHelpFile=\n"}) {
+        CPrinterMachine machine;
+        CSimMachine& sim = machine.m_sim;
+        AddDriverFiles(sim, {"G.DLL", "G.GPD", "GUI.DLL"});
+        sim.Files().AddFile("C:\\Dist\\DRVCONFIG\\setup_receipt.ini",
+                            std::string("[M.XP]\nDriverNameS=VX Serial\nGDIDriverPath=G.DLL\nGDIDataFile=G.GPD\nGDIConfigFile=GUI.DLL\n") +
+                                helpLine);
+        CSetupConfig config;
+        config.m_nClass = kClassReceipt;
+        DRIVER_INFO_3A info = {};
+        config.BuildDriverInfo("M", 3, &info, kVariantGdi, kPortSerial);
+        ASSERT_NE(info.pHelpFile, nullptr);
+        EXPECT_STREQ(info.pHelpFile, "") << helpLine;
+        EXPECT_STREQ(info.pDriverPath, "G.DLL");
+        EXPECT_EQ(AddDriverRecord(info), 1) << helpLine << g_szResultText;
+        const auto driver = sim.Spooler().Driver("VX Serial");
+        ASSERT_TRUE(driver.has_value()) << helpLine;
+        EXPECT_EQ(driver->m_strHelpFile, "");
+        EXPECT_EQ(driver->m_strDataFile, "G.GPD");
+        EXPECT_FALSE(HasResultText());
+    }
+}
+
+// The required files absent from the record: the spooler refuses the record
+// itself instead of searching for files named "0".
+TEST(DriverRecord, AbsentRequiredFilesAreRefusedAsAnIncompleteRecord)
+{
+    CPrinterMachine machine;
+    CSimMachine& sim = machine.m_sim;
+    sim.Files().AddFile(sim.Spooler().DriverFolder() + "\\0", "a file named 0");
+    sim.Files().AddFile("C:\\Dist\\DRVCONFIG\\setup_receipt.ini", "[M.XP]\nDriverNameS=VX Serial\nGDIDataFile=0\n");
+    CSetupConfig config;
+    config.m_nClass = kClassReceipt;
+    DRIVER_INFO_3A info = {};
+    config.BuildDriverInfo("M", 3, &info, kVariantGdi, kPortSerial);
+    EXPECT_STREQ(info.pDriverPath, "");
+    EXPECT_STREQ(info.pDataFile, "");
+    EXPECT_STREQ(info.pConfigFile, "");
+    EXPECT_EQ(AddDriverRecord(info), 0);
+    EXPECT_EQ(g_szResultText, WithSystemText("IDS_ERR_ADDPRNDRV3", ERROR_INVALID_PARAMETER));
+    EXPECT_FALSE(sim.Spooler().Driver("VX Serial").has_value());
 }
 
 // --- The printer ------------------------------------------------------------

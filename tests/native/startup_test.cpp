@@ -205,6 +205,19 @@ TEST_F(StartupTest, NoClassifiedModelIsRefusedAsHavingNoPort)
     }
 }
 
+// A garbage count is read up to the limit: the entry past it is not the
+// last model, so its lack of a port does not refuse.
+TEST_F(StartupTest, PortGateReadsTheEntriesUpToTheLimit)
+{
+    CStartMachine machine;
+    machine.sim.Files().AddFile(kSetupIni, "[DEVICENAME]\r\nDEVICENUMBER=2000000000\r\nDEVICENAME" +
+                                               std::to_string(kMaxDeviceEntries) + "=VX-R80-ReceiptPrinter\r\nDEVICENAME" +
+                                               std::to_string(kMaxDeviceEntries + 1) + "=VX-L42-LabelPrinter\r\n");
+    machine.sim.Files().AddFile("C:\\Dist\\DRVCONFIG\\setup_receipt.ini", "[VX-R80.PORT]\r\nUSBSUPPORTED=1\r\n");
+    EXPECT_TRUE(machine.Start().empty());
+    EXPECT_EQ(machine.wizardTitle, kSetupTitleEnglish);
+}
+
 TEST_F(StartupTest, Wow64ClassFilesAreCheckedUnderWow64)
 {
     CStartMachine machine(SSimConfig::Windows7x64());

@@ -68,22 +68,23 @@ TEST_F(UsbDevicesTest, QueryFailuresShowTheirTexts)
         void (*arrange)(CSimMachine&);
         int result;
         Texts texts;
+        size_t openHandles;  // only the second of two devices stays open
     } cases[] = {
         {"no library", [](CSimMachine& sim) { sim.Files().DeleteFileA(kAccessLibraryPath); }, -1,
-         {"Can not load VoRezUvu.dll"}},
+         {"Can not load VoRezUvu.dll"}, 0},
         {"no OpenDeviceX", [](CSimMachine& sim) { sim.Modules().RemoveExport("VoRezUvu.dll", "OpenDeviceX"); }, -1,
-         {"open function error"}},
+         {"open function error"}, 0},
         {"no GetDescriptor", [](CSimMachine& sim) { sim.Modules().RemoveExport("VoRezUvu.dll", "GetDescriptor"); }, -1,
-         {"open function error"}},
+         {"open function error"}, 0},
         {"no CloseDevice", [](CSimMachine& sim) { sim.Modules().RemoveExport("VoRezUvu.dll", "CloseDevice"); }, -1,
-         {"open function error"}},
-        {"no device", [](CSimMachine& sim) { sim.Usb().DisconnectAll(); }, -1, {}},
+         {"open function error"}, 0},
+        {"no device", [](CSimMachine& sim) { sim.Usb().DisconnectAll(); }, -1, {}, 0},
         {"no device, handle 0", [](CSimMachine& sim) { sim.Usb().DisconnectAll(); sim.Usb().SetNoDeviceHandle(0); }, -1,
-         {}},
+         {}, 0},
         {"descriptor unreadable", [](CSimMachine& sim) { sim.Faults().FailOnce("GetDescriptor", 0); }, -1,
-         {"Get Device ID error"}},
+         {"Get Device ID error"}, 0},
         {"two devices", [](CSimMachine& sim) { sim.Usb().Connect(VendorPrinter(6, 1)); }, -2,
-         {Message("IDS_ERR_ONEPRINTER")}},
+         {Message("IDS_ERR_ONEPRINTER")}, 1},
     };
     for (const auto& c : cases) {
         CSimMachine sim(SSimConfig::WindowsXp32());
@@ -94,6 +95,7 @@ TEST_F(UsbDevicesTest, QueryFailuresShowTheirTexts)
         c.arrange(sim);
         EXPECT_EQ(QueryUsbDeviceId(), c.result) << c.what;
         EXPECT_EQ(sim.MessageBoxes().Texts(), c.texts) << c.what;
+        EXPECT_EQ(sim.Usb().OpenHandles(), c.openHandles) << c.what;
     }
 }
 
@@ -154,7 +156,11 @@ TEST_F(UsbDevicesTest, SetFailures)
         {"port 9", 9, [](CSimMachine&) {}, {}},
         {"no library", 1, [](CSimMachine& sim) { sim.Files().DeleteFileA(kAccessLibraryPath); },
          {"Can not load VoRezUvu.dll"}},
+        {"no OpenDeviceX", 1, [](CSimMachine& sim) { sim.Modules().RemoveExport("VoRezUvu.dll", "OpenDeviceX"); },
+         {"open function error"}},
         {"no uWrite", 1, [](CSimMachine& sim) { sim.Modules().RemoveExport("VoRezUvu.dll", "uWrite"); },
+         {"open function error"}},
+        {"no CloseDevice", 1, [](CSimMachine& sim) { sim.Modules().RemoveExport("VoRezUvu.dll", "CloseDevice"); },
          {"open function error"}},
         {"no device", 1, [](CSimMachine& sim) { sim.Usb().DisconnectAll(); }, {"Can not find USB device."}},
         {"not sent", 1, [](CSimMachine& sim) { sim.Faults().FailOnce("uWrite", 0); }, {"write ID error"}},
@@ -189,6 +195,12 @@ TEST_F(UsbDevicesTest, ClassificationTable)
         {"two vendor-driver devices", {"USB\\VID_3A7C&PID_1001", "USB\\VID_3A7C&PID_3A7C"}, kUsbVendorDevices},
         {"vendor-driver and class", {"USB\\VID_3A7C&PID_1002", "USB\\VID_3A7C&PID_0501"}, kUsbMixedDevices},
         {"vendor-driver and 0x2000", {"USB\\VID_3A7C&PID_1000", "USB\\VID_3A7C&PID_4000"}, kUsbMixedDevices},
+        {"class printer and 0x2000", {"USB\\VID_3A7C&PID_0501", "USB\\VID_3A7C&PID_2000"}, kUsbMixedDevices},
+        {"two at 0x2000 and above", {"USB\\VID_3A7C&PID_2000", "USB\\VID_3A7C&PID_FFFF"}, kUsbMixedDevices},
+        {"two class printers and a vendor-driver device",
+         {"USB\\VID_3A7C&PID_0501", "USB\\VID_3A7C&PID_1000", "USB\\VID_3A7C&PID_0FFF"}, kUsbMixedDevices},
+        {"class printer beside another vendor's device", {"USB\\VID_04B8&PID_1000", "USB\\VID_3A7C&PID_0501"},
+         kUsbClassPrinters},
         {"lower-case spelling", {"USB\\Vid_3a7c&Pid_1000"}, kUsbVendorDevices},
         {"lower-case class printer", {"USB\\Vid_3a7c&Pid_0501"}, kUsbClassPrinters},
         {"mixed spelling is no maker device", {"USB\\VID_3a7c&PID_0501"}, kUsbVendorDevices},
@@ -249,6 +261,7 @@ TEST_F(UsbDevicesTest, EnumerationTextRules)
         {"TKR-D10 anywhere", "VX-R80,3@TKR-D10,2@", "VX-R80", 1},
         {"no at sign", "VX-R80,3", "VX-R80", 1},
         {"at sign at the start of the text", "X@", "X", 1},
+        {"empty model: the at sign opens the text", "@VX-R80,2@", "", 1},
         {"model name part of the digits", "VX-L42@", "VX-L42", 2},
         {"model missing", "VX-T200,2@", "VX-R80", 0},
         {"text fills the buffer, at sign beyond it", std::string(1000, ' ') + "VX-R80,2" + longTail + "@", "VX-R80", 1},

@@ -151,6 +151,17 @@ TEST_F(WizardNavigationTest, NextOfTheModelPageFollowsWhetherAnyModelIsListed)
     Step([this](CHeadlessUi& ui) {
         EXPECT_EQ(ShownPage(), kModel);
         EXPECT_FALSE(ui.IsEnabled(IDOK)) << "no class lists a model";
+        EXPECT_TRUE(ui.Click(kBack));
+    });
+    Step([this](CHeadlessUi& ui) {
+        EXPECT_EQ(ShownPage(), kLicence);
+        EXPECT_TRUE(ui.IsEnabled(IDOK)) << "Back enables Next on the licence page";
+        EXPECT_FALSE(ui.IsEnabled(kBack));
+        EXPECT_TRUE(ui.Click(IDOK));
+    });
+    Step([this](CHeadlessUi& ui) {
+        EXPECT_EQ(ShownPage(), kModel);
+        EXPECT_FALSE(ui.IsEnabled(IDOK)) << "leaving the licence page decides again";
         EXPECT_TRUE(ui.Click(IDCANCEL));
     });
     RunWizard(true);
@@ -258,6 +269,32 @@ TEST_F(WizardNavigationTest, SystemTheModelRefusesKeepsTheOsPageUntilBack)
     RunSetup();
 }
 
+// The OS page after a refusal: Next asks the class file again and goes on
+// to the port page once the model supports the system.
+TEST_F(WizardNavigationTest, OsPageAfterARefusalGoesOnOnceTheModelSupportsTheSystem)
+{
+    m_sim.Config().m_dwMajorVersion = 6;
+    m_sim.Config().m_dwMinorVersion = 1;
+    m_sim.Config().m_wProductType = VER_NT_WORKSTATION;
+    WriteSerialModel("SystemWin7Supported=0\n");
+    StepToPortPage();
+    Step([this](CHeadlessUi& ui) {
+        ASSERT_EQ(ShownPage(), kOs);
+        WriteSerialModel("SystemWin7Supported=1\n");
+        EXPECT_TRUE(ui.Click(IDOK));
+    });
+    Step([this](CHeadlessUi& ui) {
+        EXPECT_EQ(ShownPage(), kPort);
+        EXPECT_EQ(Text(IDOK), En("Setup", "Install"));
+        EXPECT_EQ(Wizard().m_nOsType, 7);
+        EXPECT_STREQ(Wizard().m_szModelName, "VX-C");
+        EXPECT_STREQ(Page<CPortPage>(kPort).m_szPortName, "VXCOM1:") << "the port list was built";
+        ui.Click(IDCANCEL);
+    });
+    RunWizard(false);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{En("Message", "IDS_NOTSUPPORTWin7")});
+}
+
 // Every OS code against a model that refuses all it can and one that
 // refuses nothing: codes 0, 2 and 3 are never refused.
 TEST_F(WizardNavigationTest, EachRefusableSystemHasItsKeyAndText)
@@ -321,6 +358,53 @@ TEST_F(WizardNavigationTest, BackFromThePortPageAndForwardAgainPassesTheOsPageIn
         EXPECT_EQ(ShownPage(), kPort);
         EXPECT_EQ(Text(IDOK), En("Setup", "Install"));
         EXPECT_TRUE(ui.Click(IDCANCEL));
+    });
+    RunWizard(false);
+}
+
+// Going back and forward keeps the port list and the user's choice while
+// the model and the mode stay; changing either rebuilds it.
+TEST_F(WizardNavigationTest, PortChoiceStaysUntilTheModelOrTheModeChanges)
+{
+    LoadSampleDistribution();
+    StepToPortPage();
+    Step([this](CHeadlessUi& ui) {
+        ASSERT_EQ(ShownPage(), kPort);
+        EXPECT_STREQ(Page<CPortPage>(kPort).m_szPortName, "USB_VX-R80_1");
+        EXPECT_TRUE(ui.Select(CPortPage::IDC_PORTS, 6));
+        EXPECT_STREQ(Page<CPortPage>(kPort).m_szPortName, "VXCOM3:");
+        EXPECT_TRUE(ui.Click(kBack));
+    });
+    Step([](CHeadlessUi& ui) { EXPECT_TRUE(ui.Click(kBack)); });
+    StepToPortPage();
+    Step([this](CHeadlessUi& ui) {
+        ASSERT_EQ(ShownPage(), kPort);
+        EXPECT_EQ(ui.GetCurSel(CPortPage::IDC_PORTS), 6) << "same model and mode";
+        EXPECT_STREQ(Page<CPortPage>(kPort).m_szPortName, "VXCOM3:");
+        EXPECT_TRUE(ui.Click(kBack));
+    });
+    Step([](CHeadlessUi& ui) {
+        EXPECT_TRUE(ui.Click(CModePage::IDC_ADVANCED));
+        EXPECT_TRUE(ui.Click(IDOK));
+    });
+    Step([this](CHeadlessUi& ui) {
+        ASSERT_EQ(ShownPage(), kPort);
+        EXPECT_EQ(ui.Window(CPortPage::IDC_PORTS).items.size(), 15u) << "three LPT, four USB, eight serial entries";
+        EXPECT_STREQ(Page<CPortPage>(kPort).m_szPortName, "USB_VX-R80_1");
+        EXPECT_TRUE(ui.Click(kBack));
+    });
+    Step([](CHeadlessUi& ui) { EXPECT_TRUE(ui.Click(kBack)); });
+    Step([](CHeadlessUi& ui) {
+        EXPECT_TRUE(ui.Select(CModelPage::IDC_RECEIPT_LIST, 1));  // VX-R58COM: typical only
+        EXPECT_TRUE(ui.Click(IDOK));
+    });
+    Step([](CHeadlessUi& ui) { EXPECT_TRUE(ui.Click(IDOK)); });
+    Step([this](CHeadlessUi& ui) {
+        ASSERT_EQ(ShownPage(), kPort);
+        EXPECT_EQ(Page<CPortPage>(kPort).m_strListedModel, "VX-R58COM");
+        EXPECT_EQ(ui.Window(CPortPage::IDC_PORTS).items.size(), 9u) << "one USB and eight serial entries";
+        EXPECT_STREQ(Page<CPortPage>(kPort).m_szPortName, "USB_VX-R58COM_1");
+        ui.Click(IDCANCEL);
     });
     RunWizard(false);
 }

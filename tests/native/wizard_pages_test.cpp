@@ -252,6 +252,51 @@ TEST_F(WizardPagesTest, DefaultModelIsTheFirstItemItPrefixesFromTheSecondOn)
     }
 }
 
+// A garbage count reads the entries up to the limit and no further.
+TEST_F(WizardPagesTest, ModelEntriesPastTheLimitAreNotRead)
+{
+    const std::string last = std::to_string(kMaxDeviceEntries);
+    const std::string past = std::to_string(kMaxDeviceEntries + 1);
+    WriteSetupIni("DEVICENUMBER=2000000000\nDEVICENAME1=VX-R80-ReceiptPrinter\nDEVICENAME" + last +
+                  "=VX-T200-TicketPrinter\nDEVICENAME" + past + "=VX-L42-LabelPrinter\n");
+    Step([this](CHeadlessUi& ui) {
+        EXPECT_EQ(Items(CModelPage::IDC_RECEIPT_LIST), std::vector<std::string>{"VX-R80"});
+        EXPECT_EQ(Items(CModelPage::IDC_TICKET_LIST), std::vector<std::string>{"VX-T200"});
+        EXPECT_TRUE(Items(CModelPage::IDC_LABEL_LIST).empty());
+        EXPECT_FALSE(ui.IsEnabled(CModelPage::IDC_LABEL));
+        ui.Click(IDCANCEL);
+    });
+    RunWizard(false);
+}
+
+// Port-section values longer than the 200-byte buffers they are read into
+// are cut there: a digit past the cut does not count.
+TEST_F(WizardPagesTest, OverlongPortSectionValuesAreCutToTheirBuffers)
+{
+    m_sim.Config().m_dwMajorVersion = 6;
+    m_sim.Config().m_dwMinorVersion = 1;
+    m_sim.Config().m_wProductType = VER_NT_WORKSTATION;
+    const std::string zeros(300, '0');
+    WriteSetupIni("DEVICENUMBER=1\nDEVICENAME1=VX-C-ReceiptPrinter\nDEFAULTNAME=1\n");
+    WriteFile("C:\\Dist\\DRVCONFIG\\setup_receipt.ini", "[VX-C.PORT]\nCOMSUPPORTED=1\nAdvancedSetup=" + zeros +
+                                                          "1\nBaudRate=" + zeros + "9600\nSystemWin7Supported=" + zeros +
+                                                          "1\n");
+    Step([](CHeadlessUi& ui) { EXPECT_TRUE(ui.Click(IDOK)); });
+    Step([this](CHeadlessUi& ui) {
+        ASSERT_EQ(ShownPage(), kMode);
+        EXPECT_FALSE(ui.IsEnabled(CModePage::IDC_ADVANCED)) << "AdvancedSetup reads 0";
+        EXPECT_TRUE(ui.Click(IDOK));
+    });
+    Step([this](CHeadlessUi& ui) {
+        EXPECT_EQ(ShownPage(), kOs) << "SystemWin7Supported reads 0";
+        EXPECT_EQ(Page<CPortPage>(kPort).m_nBaudRate, 0);
+        EXPECT_EQ(ui.GetCurSel(CPortPage::IDC_BAUDRATE), 7) << "the 38400 entry";
+        ui.Click(IDCANCEL);
+    });
+    RunWizard(false);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{En("Message", "IDS_NOTSUPPORTWin7")});
+}
+
 // A model entry holds 199 characters, so a model name with its class
 // suffix has at most 184; the longest one goes through every buffer whole.
 TEST_F(WizardPagesTest, LongestModelNameGoesThroughTheWizardWhole)
